@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Color.h"
+#include "Vector.h"
+
+namespace lu {
+
+/// Receives each character the display is asked to draw, for tools that read the screen as text.
+class CellListener {
+public:
+    virtual ~CellListener() = default;
+
+    /// Called once per drawCharacter call, with its arguments.
+    virtual void onCharacter(Vector worldPosition, char ch, Color color) = 0;
+};
+
+} // namespace lu

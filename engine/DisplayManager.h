@@ -1,0 +1,87 @@
+#pragma once
+
+#include "CellListener.h"
+#include "Color.h"
+#include "Manager.h"
+#include "Vector.h"
+
+#include <SFML/Graphics/Font.hpp>
+
+#include <string>
+
+namespace sf {
+class RenderWindow;
+}
+
+namespace lu {
+
+const int WINDOW_HORIZONTAL_PIXELS_DEFAULT = 1024;
+const int WINDOW_VERTICAL_PIXELS_DEFAULT = 768;
+const int WINDOW_HORIZONTAL_CELLS_DEFAULT = 75;
+const int WINDOW_VERTICAL_CELLS_DEFAULT = 36;
+const int WINDOW_STYLE_DEFAULT = 7; // title bar, resize and close
+const std::string WINDOW_TITLE_DEFAULT = "Coilwander";
+const std::string FONT_FILE_DEFAULT = "lu-font.ttf";
+
+/// Owns the window and draws the world as coloured characters on a grid of cells.
+class DisplayManager : public Manager {
+public:
+    /// Returns the single display manager.
+    static DisplayManager& instance();
+
+    ~DisplayManager() override;
+
+    /// Opens the window and loads the font; returns 0 on success or when already open, else -1.
+    int startUp() override;
+
+    /// Closes the window.
+    void shutDown() override;
+
+    /// Draws one character on its black cell at a world position; returns -1 without a window.
+    int drawCharacter(Vector worldPosition, char ch, Color color) const;
+
+    /// Draws text centred on a world position, one cell per character; returns -1 if any failed.
+    int drawString(Vector worldPosition, std::string text, Color color) const;
+
+    /// Shows the frame drawn so far and clears the window to black for the next one.
+    void swapBuffers();
+
+    /// Returns the number of grid columns.
+    int getHorizontalCells() const;
+
+    /// Returns the number of grid rows.
+    int getVerticalCells() const;
+
+    /// Returns the window width in pixels.
+    int getHorizontalPixels() const;
+
+    /// Returns the window height in pixels.
+    int getVerticalPixels() const;
+
+    /// Returns a cell's width in pixels.
+    float cellWidth() const;
+
+    /// Returns a cell's height in pixels.
+    float cellHeight() const;
+
+    /// Returns the window, or null before a successful window creation.
+    sf::RenderWindow* getWindow() const;
+
+    /// Reports every later drawCharacter call to listener (null to stop), window or not.
+    void setCellListener(CellListener* listener);
+
+private:
+    DisplayManager();
+    DisplayManager(const DisplayManager&) = delete;
+    DisplayManager& operator=(const DisplayManager&) = delete;
+
+    sf::Font font;
+    sf::RenderWindow* window;
+    int horizontalPixels;
+    int verticalPixels;
+    int horizontalCells;
+    int verticalCells;
+    CellListener* cellListener;
+};
+
+} // namespace lu

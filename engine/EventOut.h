@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Event.h"
+
+namespace lu {
+
+const std::string OUT_EVENT = "lu::out";
+
+/// Sent to an object whose move takes it out of the window's area.
+class EventOut : public Event {
+public:
+    /// Makes an out event.
+    EventOut();
+};
+
+} // namespace lu

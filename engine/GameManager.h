@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Clock.h"
+#include "Manager.h"
+
+namespace lu {
+
+const int FRAME_TIME_DEFAULT = 33;
+
+/// Starts and stops every manager and runs the game loop, one frame every FRAME_TIME_DEFAULT ms.
+class GameManager : public Manager {
+public:
+    /// Returns the single game manager.
+    static GameManager& instance();
+
+    /// Starts log, world, display, input and resource managers; returns -1 if any failed, else 0.
+    int startUp() override;
+
+    /// Ends the game and shuts every manager down; safe to call twice.
+    void shutDown() override;
+
+    /// Runs frames until game over is set at the end of one.
+    void run();
+
+    /// Runs one frame's work (input, step, draw, show, update, count) without timing or sleeping.
+    void runFrame();
+
+    /// Sets whether the loop ends after the current frame.
+    void setGameOver(bool over = true);
+
+    /// Returns true when the loop ends after the current frame.
+    bool isGameOver() const;
+
+    /// Returns the target frame duration in milliseconds.
+    int getFrameTime() const;
+
+    /// Returns the number of frames completed since construction.
+    int getStepCount() const;
+
+private:
+    GameManager();
+    GameManager(const GameManager&) = delete;
+    GameManager& operator=(const GameManager&) = delete;
+
+    bool gameOver;
+    int frameTime;
+    Clock clock;
+    int stepCount;
+};
+
+} // namespace lu

@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs what building, playing and testing need on Debian 12 (as root, or through sudo).
+set -e
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO=sudo
+fi
+
+$SUDO apt-get update -q
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+    build-essential cmake pkg-config \
+    libsfml-dev libx11-dev libopenal1 \
+    libgtest-dev libgmock-dev libbenchmark-dev \
+    fonts-dejavu-core \
+    xvfb xauth xdotool x11-utils imagemagick \
+    valgrind \
+    ca-certificates dpkg-dev
