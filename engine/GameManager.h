@@ -3,6 +3,8 @@
 #include "Clock.h"
 #include "Manager.h"
 
+#include <cstdint>
+
 namespace lu {
 
 const int FRAME_TIME_DEFAULT = 33;
@@ -36,6 +38,10 @@ public:
 
     /// Returns the number of frames completed since construction.
     int getStepCount() const;
+
+    /// Returns how long to sleep after a frame measured at elapsedMilliseconds: the rest of the frame time,
+    /// 0 for an overrun, and never more than one frame time (a negative measure means the clock jumped).
+    int sleepTimeFor(std::int64_t elapsedMilliseconds) const;
 
 private:
     GameManager();
