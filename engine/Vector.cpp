@@ -1,0 +1,46 @@
+#include "Vector.h"
+
+#include <cmath>
+
+namespace lu {
+
+Vector::Vector(float x, float y) : x(x), y(y) {}
+
+float Vector::getX() const {
+    return x;
+}
+
+void Vector::setX(float newX) {
+    x = newX;
+}
+
+float Vector::getY() const {
+    return y;
+}
+
+void Vector::setY(float newY) {
+    y = newY;
+}
+
+float Vector::magnitude() const {
+    return std::sqrt(x * x + y * y);
+}
+
+void Vector::normalize() {
+    float length = magnitude();
+    if (length > 0) {
+        x = x / length;
+        y = y / length;
+    }
+}
+
+void Vector::scale(float s) {
+    x = x * s;
+    y = y * s;
+}
+
+Vector Vector::operator+(const Vector& other) const {
+    return Vector(x + other.x, y + other.y);
+}
+
+} // namespace lu

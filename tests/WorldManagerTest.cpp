@@ -1,0 +1,366 @@
+#include "Event.h"
+#include "EventCollision.h"
+#include "EventOut.h"
+#include "Object.h"
+#include "ObjectList.h"
+#include "WorldManager.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using lu::Object;
+using lu::Vector;
+using lu::WorldManager;
+
+namespace {
+
+// A named object that writes every collision, out event, draw and deletion it sees to a journal.
+class Probe : public Object {
+public:
+    Probe(const std::string& name, std::vector<std::string>& journal, Vector position)
+        : journal(journal) {
+        setType(name);
+        setPosition(position);
+    }
+
+    ~Probe() override {
+        journal.push_back(getType() + " deleted");
+        if (onDestroy)
+            onDestroy(this);
+    }
+
+    int handleEvent(const lu::Event* event) override {
+        if (event->getType() == lu::COLLISION_EVENT) {
+            const lu::EventCollision* collision = static_cast<const lu::EventCollision*>(event);
+            journal.push_back(getType() + " collision " + collision->getMovingObject()->getType() +
+                              "->" + collision->getOtherObject()->getType());
+            if (onCollision)
+                onCollision(this, collision);
+            return 1;
+        }
+        if (event->getType() == lu::OUT_EVENT) {
+            journal.push_back(getType() + " out");
+            return 1;
+        }
+        return 0;
+    }
+
+    int draw() override {
+        journal.push_back(getType() + " drawn");
+        return 0;
+    }
+
+    std::function<void(Probe*, const lu::EventCollision*)> onCollision;
+    std::function<void(Probe*)> onDestroy;
+
+private:
+    std::vector<std::string>& journal;
+};
+
+} // namespace
+
+class WorldManagerTest : public ::testing::Test {
+protected:
+    // Declared before the scope so it outlives the objects the scope deletes.
+    std::vector<std::string> journal;
+    lutest::EngineScope scope;
+
+    Probe* probe(const std::string& name, float x, float y, lu::Solidity solidity = lu::BLOCKING) {
+        Probe* p = new Probe(name, journal, Vector(x, y));
+        p->setSolidity(solidity);
+        return p;
+    }
+
+    // Returns the journal since the last call as "a; b; c" and empties it.
+    std::string heard() {
+        std::string text;
+        for (size_t i = 0; i < journal.size(); i++) {
+            if (i > 0)
+                text += "; ";
+            text += journal[i];
+        }
+        journal.clear();
+        return text;
+    }
+
+    // Returns the types of the world's objects in list order, as "A B C".
+    static std::string worldTypes() {
+        lu::ObjectList all = WorldManager::instance().getAllObjects();
+        std::string types;
+        for (int i = 0; i < all.getCount(); i++) {
+            if (i > 0)
+                types += " ";
+            types += all.at(i)->getType();
+        }
+        return types;
+    }
+};
+
+TEST_F(WorldManagerTest, MovesBelowAHundredthOfACellNeverHappen) {
+    Probe* slow = probe("slow", 10, 5);
+    slow->setVelocity(Vector(0.005f, 0));
+    Probe* diagonal = probe("diagonal", 10, 10);
+    diagonal->setVelocity(Vector(0.009f, -0.009f));
+    Probe* fast = probe("fast", 10, 15);
+    fast->setVelocity(Vector(0.02f, 0));
+
+    for (int frame = 0; frame < 3; frame++)
+        WorldManager::instance().update();
+
+    EXPECT_EQ(10.0f, slow->getPosition().getX()) << "small steps are not accumulated";
+    EXPECT_EQ(10.0f, diagonal->getPosition().getX());
+    EXPECT_EQ(10.0f, diagonal->getPosition().getY());
+    EXPECT_NEAR(10.06, fast->getPosition().getX(), 1e-4);
+    EXPECT_EQ(15.0f, fast->getPosition().getY());
+}
+
+TEST_F(WorldManagerTest, BlockingMoverIsRefusedButEveryHitSeesTheCollision) {
+    Probe* mover = probe("M", 10, 5);
+    mover->setVelocity(Vector(0.5f, 0));
+    probe("B", 11.5f, 5);  // edges touch after the move
+    probe("C", 11.5f, 6);  // corners touch after the move
+
+    WorldManager::instance().update();
+    EXPECT_EQ("M collision M->B; B collision M->B; M collision M->C; C collision M->C", heard());
+    EXPECT_EQ(10.0f, mover->getPosition().getX());
+    EXPECT_FLOAT_EQ(0.5f, mover->getVelocity().getX());
+
+    // It keeps trying, frame after frame.
+    WorldManager::instance().update();
+    EXPECT_EQ("M collision M->B; B collision M->B; M collision M->C; C collision M->C", heard());
+    EXPECT_EQ(10.0f, mover->getPosition().getX());
+}
+
+TEST_F(WorldManagerTest, SolidityDecidesWhoHearsOfAContactAndWhetherTheMoveHappens) {
+    const char* contact = "M collision M->O; O collision M->O";
+    struct Case {
+        lu::Solidity mover, other;
+        int result;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {lu::BLOCKING, lu::BLOCKING, -1, contact},
+        {lu::BLOCKING, lu::PASSABLE, 0, contact},
+        {lu::PASSABLE, lu::BLOCKING, 0, contact},
+        {lu::PASSABLE, lu::PASSABLE, 0, contact},
+        {lu::INTANGIBLE, lu::BLOCKING, 0, ""},
+        {lu::BLOCKING, lu::INTANGIBLE, 0, ""},
+    };
+    for (const Case& c : cases) {
+        Probe* mover = probe("M", 10, 5, c.mover);
+        probe("O", 11, 5, c.other);
+        EXPECT_EQ(c.result, WorldManager::instance().moveObjectTo(mover, Vector(10.5f, 5)));
+        EXPECT_EQ(c.result == 0 ? 10.5f : 10.0f, mover->getPosition().getX());
+        EXPECT_EQ(c.expected, heard()) << "solidities " << c.mover << " onto " << c.other;
+        WorldManager::instance().shutDown();
+        journal.clear();
+    }
+}
+
+TEST_F(WorldManagerTest, HandlerSwitchingTheMoverToPassableLetsItMove) {
+    Probe* mover = probe("M", 10, 5);
+    Probe* door = probe("D", 11, 5);
+    door->onCollision = [](Probe*, const lu::EventCollision* collision) {
+        collision->getMovingObject()->setSolidity(lu::PASSABLE);
+    };
+    EXPECT_EQ(0, WorldManager::instance().moveObjectTo(mover, Vector(10.5f, 5)));
+    EXPECT_EQ(10.5f, mover->getPosition().getX());
+    EXPECT_EQ("M collision M->D; D collision M->D", heard());
+}
+
+TEST_F(WorldManagerTest, CollisionsAtFindsTouchingSolidObjectsButNotItselfOrIntangibles) {
+    Probe* asker = probe("A", 10, 5, lu::INTANGIBLE);
+    probe("B", 11, 5);
+    probe("C", 10, 6, lu::PASSABLE);
+    probe("D", 10, 5, lu::INTANGIBLE);
+    probe("E", 11.5f, 5);
+
+    lu::ObjectList hits = WorldManager::instance().collisionsAt(asker, Vector(10, 5));
+    ASSERT_EQ(2, hits.getCount());
+    EXPECT_EQ("B", hits.at(0)->getType());
+    EXPECT_EQ("C", hits.at(1)->getType());
+}
+
+TEST_F(WorldManagerTest, OutEventOnlyWhenAMoveLeavesTheWindowArea) {
+    Probe* mover = probe("M", 74, 5);
+    probe("far", 40, 30);
+    WorldManager& world = WorldManager::instance();
+    struct Case {
+        Vector from, to;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {Vector(74, 5), Vector(75, 5), ""},          // the right edge is still inside
+        {Vector(75, 5), Vector(75.02f, 5), "M out"},
+        {Vector(-1, 5), Vector(-2, 5), ""},          // already outside
+        {Vector(-1, 5), Vector(0, 5), ""},           // coming back in
+        {Vector(10, 36), Vector(10, 36.5f), "M out"},
+        {Vector(10, 0), Vector(10, -0.01f), "M out"},
+        {Vector(0, 0), Vector(-0.5f, -0.5f), "M out"},
+    };
+    for (const Case& c : cases) {
+        mover->setPosition(c.from);
+        EXPECT_EQ(0, world.moveObjectTo(mover, c.to));
+        EXPECT_EQ(c.to.getX(), mover->getPosition().getX());
+        EXPECT_EQ(c.to.getY(), mover->getPosition().getY());
+        EXPECT_EQ(c.expected, heard()) << "from (" << c.from.getX() << ", " << c.from.getY()
+                                       << ") to (" << c.to.getX() << ", " << c.to.getY() << ")";
+    }
+
+    // Intangible objects still learn that they left.
+    mover->setSolidity(lu::INTANGIBLE);
+    mover->setPosition(Vector(75, 5));
+    world.moveObjectTo(mover, Vector(76, 5));
+    EXPECT_EQ("M out", heard());
+
+    // A refused move goes nowhere, so it cannot leave.
+    mover->setSolidity(lu::BLOCKING);
+    mover->setPosition(Vector(75, 5));
+    probe("W", 76, 5);
+    EXPECT_EQ(-1, world.moveObjectTo(mover, Vector(75.5f, 5)));
+    EXPECT_EQ("M collision M->W; W collision M->W", heard());
+}
+
+TEST_F(WorldManagerTest, SecondMarkIsLoggedOnceAndTheObjectDeletedOnce) {
+    Probe* a = probe("A", 1, 1);
+    WorldManager& world = WorldManager::instance();
+    EXPECT_EQ(0, world.markForDeletion(a));
+    EXPECT_EQ(0, world.markForDeletion(a));
+    EXPECT_EQ(1, lutest::countLogMessages("A is already marked for deletion"));
+
+    EXPECT_EQ("A", worldTypes()) << "a marked object lives until the next update";
+    world.update();
+    EXPECT_EQ("A deleted", heard());
+    EXPECT_EQ("", worldTypes());
+    world.update();
+    EXPECT_EQ("", heard());
+}
+
+TEST_F(WorldManagerTest, DestructorsThatMarkMoreObjectsAreDeletedInTheSamePass) {
+    WorldManager& world = WorldManager::instance();
+    Probe* screen = probe("S", 1, 1);
+    probe("B", 2, 2);
+    probe("C", 3, 3);
+    // Like a screen that clears the world as it goes, itself included, then brings in a new one.
+    screen->onDestroy = [this](Probe*) {
+        lu::ObjectList all = WorldManager::instance().getAllObjects();
+        for (int i = 0; i < all.getCount(); i++)
+            WorldManager::instance().markForDeletion(all.at(i));
+        probe("N", 4, 4);
+    };
+    world.markForDeletion(screen);
+    world.update();
+
+    EXPECT_EQ("S deleted; B deleted; C deleted", heard());
+    EXPECT_EQ("N", worldTypes());
+    EXPECT_EQ(1, lutest::countLogMessages("S is already marked for deletion"));
+}
+
+TEST_F(WorldManagerTest, ObjectsCreatedByCollisionHandlersMoveInTheSamePass) {
+    Probe* mover = probe("M", 10, 5);
+    mover->setVelocity(Vector(0.5f, 0));
+    Probe* spawner = probe("P", 11.5f, 5, lu::PASSABLE);
+    Probe* spawned = nullptr;
+    spawner->onCollision = [this, &spawned](Probe*, const lu::EventCollision*) {
+        if (spawned == nullptr) {
+            spawned = probe("N", 40, 20);
+            spawned->setVelocity(Vector(1, 0));
+        }
+    };
+    WorldManager::instance().update();
+    ASSERT_NE(nullptr, spawned);
+    EXPECT_EQ(41.0f, spawned->getPosition().getX());
+}
+
+TEST_F(WorldManagerTest, ObjectsMarkedDuringTheUpdateAreDeletedAtTheNextUpdate) {
+    Probe* mover = probe("M", 10, 5);
+    mover->setVelocity(Vector(0.5f, 0));
+    Probe* apple = probe("A", 11.5f, 5, lu::PASSABLE);
+    apple->onCollision = [](Probe* self, const lu::EventCollision*) {
+        WorldManager::instance().markForDeletion(self);
+    };
+    WorldManager::instance().update();
+    EXPECT_EQ("M collision M->A; A collision M->A", heard());
+    EXPECT_EQ("M A", worldTypes());
+
+    // Moved away by now, so the second update only deletes.
+    WorldManager::instance().update();
+    EXPECT_EQ("A deleted", heard());
+    EXPECT_EQ("M", worldTypes());
+}
+
+TEST_F(WorldManagerTest, DrawsAltitudeZeroFirstAndFourLastAndNothingOutside) {
+    const int altitudes[] = {4, 0, 5, 2, -1, 2, 0};
+    const char* names[] = {"a4", "a0", "a5", "a2", "minus", "b2", "b0"};
+    for (int i = 0; i < 7; i++)
+        probe(names[i], 1, 1)->setAltitude(altitudes[i]);
+
+    WorldManager::instance().draw();
+    EXPECT_EQ("a0 drawn; b0 drawn; a2 drawn; b2 drawn; a4 drawn", heard());
+}
+
+TEST_F(WorldManagerTest, WorldAndDeletionQueueHoldTenThousandObjects) {
+    WorldManager& world = WorldManager::instance();
+    std::vector<Object*> created;
+    for (int i = 0; i < lu::MAX_OBJECTS; i++)
+        created.push_back(new Object);
+    Object* extra = new Object;
+
+    lu::ObjectList all = world.getAllObjects();
+    ASSERT_EQ(lu::MAX_OBJECTS, all.getCount());
+    EXPECT_TRUE(all.isFull());
+    EXPECT_EQ(created.back(), all.at(lu::MAX_OBJECTS - 1)) << "the extra one is not registered";
+    for (int index : {-1, lu::MAX_OBJECTS}) {
+        try {
+            all.at(index);
+            ADD_FAILURE() << "no exception for index " << index;
+        } catch (const std::out_of_range& error) {
+            EXPECT_STREQ("Invalid Index", error.what());
+        }
+    }
+
+    for (Object* object : created)
+        ASSERT_EQ(0, world.markForDeletion(object));
+    EXPECT_EQ(-1, world.markForDeletion(extra)) << "the queue is full";
+
+    world.update();
+    EXPECT_EQ(0, lutest::worldObjectCount());
+    // Never registered, never queued: the world does not own it.
+    delete extra;
+}
+
+TEST_F(WorldManagerTest, ShutDownLeavesNothingBehind) {
+    WorldManager& world = WorldManager::instance();
+    Probe* screen = probe("S", 1, 1);
+    screen->onDestroy = [this](Probe*) { WorldManager::instance().markForDeletion(probe("N", 2, 2)); };
+    Probe* marked = probe("M", 3, 3);
+    world.markForDeletion(marked);
+
+    world.shutDown();
+    EXPECT_EQ("S deleted; M deleted; N deleted", heard());
+    EXPECT_EQ(0, lutest::worldObjectCount());
+
+    // The queue went with the objects: a newcomer, perhaps at a freed address, is not deleted.
+    probe("A", 4, 4);
+    world.update();
+    EXPECT_EQ("A", worldTypes());
+    EXPECT_EQ("", heard());
+}
+
+TEST_F(WorldManagerTest, NullObjectsAreRefused) {
+    WorldManager& world = WorldManager::instance();
+    EXPECT_EQ(-1, world.markForDeletion(nullptr));
+    EXPECT_EQ(-1, world.markForDeletion(nullptr));
+    EXPECT_EQ(-1, world.insertObject(nullptr));
+    EXPECT_EQ(-1, world.moveObjectTo(nullptr, Vector(1, 1)));
+    probe("B", 1, 1);
+    EXPECT_EQ(0, world.collisionsAt(nullptr, Vector(1, 1)).getCount());
+    world.update();
+    EXPECT_EQ("B", worldTypes());
+}
