@@ -1,0 +1,235 @@
+#include "ResourceManager.h"
+
+#include "LogManager.h"
+#include "Music.h"
+#include "Sound.h"
+#include "Sprite.h"
+
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+
+namespace lu {
+
+namespace {
+
+// Sprite file colour names, indexed by their Color value.
+const char* const COLOR_NAMES[] = {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"};
+const int COLOR_NAME_COUNT = 8;
+
+// Reads one line; a CR right before the LF belongs to the line ending, but a CR that ends the
+// file without an LF after it is part of the line.
+std::string readLine(std::ifstream& file) {
+    std::string line;
+    std::getline(file, line);
+    if (!file.eof() && !line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return line;
+}
+
+// atoi's rule (leading space, sign, digits, rest ignored, 0 without digits), except that a value
+// beyond int clamps to the nearest limit instead of being undefined.
+int readHeaderInt(const std::string& line) {
+    long value = std::strtol(line.c_str(), nullptr, 10);
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    if (value < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+// Sets color to the colour the line names exactly; leaves it unchanged otherwise.
+void readColor(const std::string& line, Color& color) {
+    for (int i = 0; i < COLOR_NAME_COUNT; i++) {
+        if (line == COLOR_NAMES[i]) {
+            color = static_cast<Color>(i);
+            return;
+        }
+    }
+}
+
+// Returns the bytes between the read position and the end of the file, or -1 if unknown.
+long long bytesLeft(std::ifstream& file) {
+    std::streampos here = file.tellg();
+    if (here == std::streampos(-1)) {
+        return -1;
+    }
+    file.seekg(0, std::ios::end);
+    std::streampos end = file.tellg();
+    file.seekg(here);
+    if (end == std::streampos(-1) || !file.good()) {
+        return -1;
+    }
+    return static_cast<long long>(end - here);
+}
+
+} // namespace
+
+ResourceManager& ResourceManager::instance() {
+    static ResourceManager resourceManager;
+    return resourceManager;
+}
+
+ResourceManager::ResourceManager() : spriteCount(0), soundCount(0), musicCount(0) {
+    setType("ResourceManager");
+    for (int i = 0; i < MAX_SPRITES; i++) {
+        sprites[i] = nullptr;
+    }
+    for (int i = 0; i < MAX_SOUNDS; i++) {
+        sounds[i] = nullptr;
+    }
+    for (int i = 0; i < MAX_MUSIC; i++) {
+        musics[i] = nullptr;
+    }
+}
+
+// Sounds and music are left to the end of the process on purpose: this runs during exit, and
+// releasing the last audio object then tears down the audio device while the audio library's
+// own state may already be gone, which can crash the exiting program.
+ResourceManager::~ResourceManager() {
+    shutDown();
+}
+
+int ResourceManager::startUp() {
+    started = true;
+    return 0;
+}
+
+// Sounds and music survive: the music is stopped only after every manager has shut down.
+void ResourceManager::shutDown() {
+    for (int i = 0; i < spriteCount; i++) {
+        delete sprites[i];
+        sprites[i] = nullptr;
+    }
+    spriteCount = 0;
+}
+
+int ResourceManager::loadSprite(std::string filename, std::string label) {
+    if (spriteCount >= MAX_SPRITES) {
+        return -1;
+    }
+
+    std::ifstream file(filename);
+    if (!file.is_open()) {
+        return -1;
+    }
+
+    int frames = 0;
+    int width = 0;
+    int height = 0;
+    int slowdown = 1;
+    int* header[] = {&frames, &width, &height, &slowdown};
+    for (int* value : header) {
+        if (!file.good()) {
+            break;
+        }
+        *value = readHeaderInt(readLine(file));
+    }
+    if (!file.good()) {
+        return -1;
+    }
+    if (frames < 0 || width < 0 || height < 0) {
+        return -1;
+    }
+
+    // Each line still to come, the colour line included, takes at least one byte (its LF)
+    // except one last line that may end the file. A frame is counted as at least one line even
+    // with no rows, so a header cannot make us allocate or loop beyond what the file could hold.
+    long long left = bytesLeft(file);
+    long long linesNeeded = static_cast<long long>(frames) * (height > 0 ? height : 1);
+    if (left < 0 || linesNeeded > left + 1) {
+        return -1;
+    }
+
+    Sprite* sprite = new Sprite(frames);
+    sprite->setWidth(width);
+    sprite->setHeight(height);
+    sprite->setSlowdown(slowdown);
+
+    Color color = COLOR_DEFAULT;
+    readColor(readLine(file), color);
+    sprite->setColor(color);
+
+    for (int f = 0; f < frames; f++) {
+        std::string text;
+        for (int r = 0; r < height; r++) {
+            if (!file.good()) {
+                delete sprite;
+                return -1;
+            }
+            text += readLine(file);
+        }
+        sprite->addFrame(Frame(width, height, text));
+    }
+
+    sprite->setLabel(label);
+    sprites[spriteCount] = sprite;
+    spriteCount++;
+    return 0;
+}
+
+Sprite* ResourceManager::getSprite(std::string label) const {
+    for (int i = 0; i < spriteCount; i++) {
+        if (sprites[i] != nullptr && sprites[i]->getLabel() == label) {
+            return sprites[i];
+        }
+    }
+    return nullptr;
+}
+
+int ResourceManager::loadSound(std::string filename, std::string label) {
+    if (soundCount >= MAX_SOUNDS) {
+        LogManager::instance().writeMessage("Sound array full");
+        return -1;
+    }
+    Sound* sound = new Sound();
+    if (sound->loadSound(filename) != 0) {
+        LogManager::instance().writeMessage("Unable to load sound from %s", filename.c_str());
+        delete sound;
+        return -1;
+    }
+    sound->setLabel(label);
+    sounds[soundCount] = sound;
+    soundCount++;
+    return 0;
+}
+
+Sound* ResourceManager::getSound(std::string label) const {
+    for (int i = 0; i < soundCount; i++) {
+        if (sounds[i] != nullptr && sounds[i]->getLabel() == label) {
+            return sounds[i];
+        }
+    }
+    return nullptr;
+}
+
+int ResourceManager::loadMusic(std::string filename, std::string label) {
+    if (musicCount >= MAX_MUSIC) {
+        LogManager::instance().writeMessage("Music array full");
+        return -1;
+    }
+    Music* music = new Music();
+    if (music->loadMusic(filename) != 0) {
+        LogManager::instance().writeMessage("Unable to load music from %s", filename.c_str());
+        delete music;
+        return -1;
+    }
+    music->setLabel(label);
+    musics[musicCount] = music;
+    musicCount++;
+    return 0;
+}
+
+Music* ResourceManager::getMusic(std::string label) const {
+    for (int i = 0; i < musicCount; i++) {
+        if (musics[i] != nullptr && musics[i]->getLabel() == label) {
+            return musics[i];
+        }
+    }
+    return nullptr;
+}
+
+} // namespace lu

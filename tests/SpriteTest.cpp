@@ -1,0 +1,133 @@
+#include "Animation.h"
+#include "Frame.h"
+#include "Sprite.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace {
+
+class AnimationTest : public ::testing::Test {
+protected:
+    // A 1 x 1 sprite whose frames are the given characters, so each draw shows one letter.
+    void makeLetters(const std::string& letters, int slowdown) {
+        sprite.setWidth(1);
+        sprite.setHeight(1);
+        sprite.setSlowdown(slowdown);
+        for (char ch : letters) {
+            sprite.addFrame(lu::Frame(1, 1, std::string(1, ch)));
+        }
+        animation.setSprite(&sprite);
+    }
+
+    // Draws n times at (5, 5) and returns the letter seen on each draw ('.' when none was drawn).
+    std::string drawLetters(int n) {
+        std::string seen;
+        for (int i = 0; i < n; i++) {
+            screen.clear();
+            EXPECT_EQ(0, animation.draw(lu::Vector(5, 5)));
+            seen += screen.drawCount() == 0 ? '.' : screen.charAt(5, 5);
+        }
+        return seen;
+    }
+
+    lutest::ScreenText screen;
+    lu::Sprite sprite{8};
+    lu::Animation animation;
+};
+
+TEST_F(AnimationTest, WithoutSpriteNothingIsDrawnOrAdvanced) {
+    animation.setIndex(1);
+    EXPECT_EQ(-1, animation.draw(lu::Vector(5, 5)));
+    EXPECT_EQ(0, screen.drawCount());
+    EXPECT_EQ(1, animation.getIndex());
+    EXPECT_EQ(0, animation.getSlowdownCount());
+}
+
+TEST_F(AnimationTest, SlowdownShowsEachFrameForThatManyDrawsThenWraps) {
+    makeLetters("abc", 2);
+    EXPECT_EQ("aabbccaa", drawLetters(8));
+    sprite.setSlowdown(0);
+    EXPECT_EQ("bca", drawLetters(3));
+}
+
+TEST_F(AnimationTest, FrozenAnimationKeepsItsFrameForever) {
+    makeLetters("abc", 1);
+    animation.setIndex(1);
+    animation.setSlowdownCount(lu::ANIMATION_FROZEN);
+    EXPECT_EQ("bbbb", drawLetters(4));
+    EXPECT_EQ(lu::ANIMATION_FROZEN, animation.getSlowdownCount());
+}
+
+TEST_F(AnimationTest, IndexOutOfRangeDrawsNothingButStillAdvances) {
+    makeLetters("abc", 2);
+    animation.setIndex(7);
+    EXPECT_EQ("..aab", drawLetters(5));
+    animation.setIndex(-1);
+    animation.setSlowdownCount(0);
+    EXPECT_EQ("..a", drawLetters(3));
+}
+
+TEST_F(AnimationTest, SpriteWithoutFramesDrawsNothingAndStaysAtFrameZero) {
+    sprite.setSlowdown(1);
+    animation.setSprite(&sprite);
+    EXPECT_EQ("...", drawLetters(3));
+    EXPECT_EQ(0, animation.getIndex());
+}
+
+TEST_F(AnimationTest, FrameIsCentredOnThePositionInTheSpriteColour) {
+    sprite.setColor(lu::CYAN);
+    sprite.addFrame(lu::Frame(5, 3, "abcdefghijklmno"));
+    sprite.addFrame(lu::Frame(4, 1, "wxyz"));
+    animation.setSprite(&sprite);
+    animation.draw(lu::Vector(10, 18));
+    EXPECT_EQ("abcde", screen.row(17).substr(8, 5));
+    EXPECT_EQ("fghij", screen.row(18).substr(8, 5));
+    EXPECT_EQ("klmno", screen.row(19).substr(8, 5));
+    EXPECT_EQ(".66666.", screen.colorRow(17).substr(7, 7));
+    EXPECT_EQ(15, screen.drawCount());
+
+    screen.clear();
+    animation.draw(lu::Vector(10, 18));
+    EXPECT_EQ("wxyz", screen.trimmedRow(18));
+    EXPECT_EQ('w', screen.charAt(8, 18));
+}
+
+// Cells past the end of a short string are left undrawn; a long string's excess is never shown.
+TEST_F(AnimationTest, StringLengthOtherThanTheFrameSizeNeverReadsPastEitherEnd) {
+    sprite.addFrame(lu::Frame(3, 3, "abcde"));
+    sprite.addFrame(lu::Frame(3, 1, "abcdef"));
+    sprite.addFrame(lu::Frame(INT_MAX, INT_MAX, "xy"));
+    sprite.addFrame(lu::Frame(-3, 2, "abcdef"));
+    animation.setSprite(&sprite);
+
+    animation.draw(lu::Vector(10, 10));
+    EXPECT_EQ("abc", screen.trimmedRow(9));
+    EXPECT_EQ("de", screen.trimmedRow(10));
+    EXPECT_EQ(5, screen.drawCount());
+
+    const int expectedDraws[] = {3, 2, 0};
+    for (int expected : expectedDraws) {
+        screen.clear();
+        animation.draw(lu::Vector(10, 10));
+        EXPECT_EQ(expected, screen.drawCount());
+    }
+}
+
+TEST(SpriteTest, FullSpriteRefusesAFrameAndKeepsItsOwn) {
+    lu::Sprite sprite(1);
+    EXPECT_EQ(0, sprite.addFrame(lu::Frame(1, 1, "a")));
+    EXPECT_EQ(-1, sprite.addFrame(lu::Frame(1, 1, "b")));
+    EXPECT_EQ(1, sprite.getFrameCount());
+    EXPECT_EQ("a", sprite.getFrame(0).getString());
+    EXPECT_EQ("", sprite.getFrame(1).getString());
+
+    lu::Sprite negative(-4);
+    EXPECT_EQ(-1, negative.addFrame(lu::Frame(1, 1, "a")));
+    EXPECT_EQ(0, negative.getFrameCount());
+}
+
+} // namespace
