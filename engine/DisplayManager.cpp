@@ -1,0 +1,271 @@
+#include "DisplayManager.h"
+
+#include "LogManager.h"
+
+#include <SFML/Config.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <algorithm>
+
+// Included last: Xlib defines macros (None, Status, Bool) that would clash with SFML's names.
+#if defined(__unix__) && !defined(__APPLE__)
+#include <X11/Xlib.h>
+#endif
+
+namespace lu {
+
+const sf::Color WINDOW_BACKGROUND_COLOR_DEFAULT(0, 0, 0, 255);
+
+namespace {
+
+const unsigned int WINDOW_BITS_PER_PIXEL = 32;
+
+// The black cell reaches a tenth of a cell left of and a fifth of a cell below the text's
+// position, where the glyph of a bold character actually lands.
+const float BACKGROUND_LEFT_SHIFT_DIVISOR = 10.0f;
+const float BACKGROUND_DOWN_SHIFT_DIVISOR = 5.0f;
+
+// Characters are twice the smaller cell side, so a glyph fills its cell.
+const int CHARACTER_SIZE_PER_CELL_SIDE = 2;
+
+// Indexed by lu::Color.
+const sf::Color CELL_COLORS[] = {
+    sf::Color(0, 0, 0, 255),
+    sf::Color(255, 0, 0, 255),
+    sf::Color(0, 255, 0, 255),
+    sf::Color(255, 255, 0, 255),
+    sf::Color(0, 0, 255, 255),
+    sf::Color(255, 0, 255, 255),
+    sf::Color(0, 255, 255, 255),
+    sf::Color(255, 255, 255, 255),
+};
+const int CELL_COLOR_COUNT = sizeof(CELL_COLORS) / sizeof(CELL_COLORS[0]);
+
+// SFML aborts the whole process when it cannot reach the display, so the display is tried first.
+// The trial connection stays open until the window has its own: closing a server's only
+// connection makes it reset, and a window connecting during the reset fails.
+#if defined(__unix__) && !defined(__APPLE__)
+class DisplayProbe {
+public:
+    DisplayProbe()
+        : display(XOpenDisplay(nullptr))
+    {
+    }
+
+    ~DisplayProbe()
+    {
+        if (display != nullptr)
+            XCloseDisplay(display);
+    }
+
+    bool reachable() const
+    {
+        return display != nullptr;
+    }
+
+private:
+    DisplayProbe(const DisplayProbe&) = delete;
+    DisplayProbe& operator=(const DisplayProbe&) = delete;
+
+    Display* display;
+};
+#else
+class DisplayProbe {
+public:
+    bool reachable() const
+    {
+        return true;
+    }
+};
+#endif
+
+sf::RenderWindow* createWindow(int width, int height)
+{
+#if SFML_VERSION_MAJOR >= 3
+    sf::VideoMode mode({static_cast<unsigned int>(width), static_cast<unsigned int>(height)},
+                       WINDOW_BITS_PER_PIXEL);
+    return new sf::RenderWindow(mode, WINDOW_TITLE_DEFAULT, WINDOW_STYLE_DEFAULT, sf::State::Windowed,
+                                sf::ContextSettings());
+#else
+    sf::VideoMode mode(static_cast<unsigned int>(width), static_cast<unsigned int>(height),
+                       WINDOW_BITS_PER_PIXEL);
+    return new sf::RenderWindow(mode, WINDOW_TITLE_DEFAULT, WINDOW_STYLE_DEFAULT, sf::ContextSettings());
+#endif
+}
+
+bool openFont(sf::Font& font, const std::string& filename)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return font.openFromFile(filename);
+#else
+    return font.loadFromFile(filename);
+#endif
+}
+
+} // namespace
+
+DisplayManager::DisplayManager()
+    : window(nullptr),
+      horizontalPixels(WINDOW_HORIZONTAL_PIXELS_DEFAULT),
+      verticalPixels(WINDOW_VERTICAL_PIXELS_DEFAULT),
+      horizontalCells(WINDOW_HORIZONTAL_CELLS_DEFAULT),
+      verticalCells(WINDOW_VERTICAL_CELLS_DEFAULT),
+      cellListener(nullptr)
+{
+}
+
+DisplayManager::~DisplayManager()
+{
+    delete window;
+}
+
+DisplayManager& DisplayManager::instance()
+{
+    static DisplayManager displayManager;
+    return displayManager;
+}
+
+int DisplayManager::startUp()
+{
+    LogManager& log = LogManager::instance();
+    if (window != nullptr) {
+        log.writeMessage("Already started up");
+        return 0;
+    }
+
+    DisplayProbe probe;
+    if (!probe.reachable()) {
+        log.writeMessage("Issue creating window");
+        return -1;
+    }
+    window = createWindow(horizontalPixels, verticalPixels);
+    window->setMouseCursorVisible(false);
+    window->setVerticalSyncEnabled(true);
+    if (!window->isOpen()) {
+        delete window;
+        window = nullptr;
+        log.writeMessage("Issue creating window");
+        return -1;
+    }
+
+    if (!openFont(font, FONT_FILE_DEFAULT)) {
+        log.writeMessage("Issue loading font");
+        return -1;
+    }
+
+    started = true;
+    setType("DisplayManager");
+    return 0;
+}
+
+void DisplayManager::shutDown()
+{
+    LogManager::instance().writeMessage("Display shutting down");
+    if (started && window != nullptr)
+        window->close();
+}
+
+int DisplayManager::drawCharacter(Vector worldPosition, char ch, Color color) const
+{
+    if (cellListener != nullptr)
+        cellListener->onCharacter(worldPosition, ch, color);
+    if (window == nullptr)
+        return -1;
+
+    // Shared by every call: a frame draws up to a full grid, far too many to construct each time.
+    static sf::RectangleShape background(sf::Vector2f(0, 0));
+#if SFML_VERSION_MAJOR >= 3
+    static sf::Text text(font, "");
+#else
+    static sf::Text text("", font);
+#endif
+
+    float cellW = cellWidth();
+    float cellH = cellHeight();
+    float pixelX = cellW * worldPosition.getX();
+    float pixelY = cellH * worldPosition.getY();
+
+    background.setSize(sf::Vector2f(cellW, cellH));
+    background.setFillColor(CELL_COLORS[BLACK]);
+    background.setPosition(sf::Vector2f(pixelX - cellW / BACKGROUND_LEFT_SHIFT_DIVISOR,
+                                        pixelY + cellH / BACKGROUND_DOWN_SHIFT_DIVISOR));
+    window->draw(background);
+
+    int colorIndex = color;
+    if (colorIndex < 0 || colorIndex >= CELL_COLOR_COUNT) {
+        LogManager::instance().writeMessage("Unknown color. Using default");
+        colorIndex = COLOR_DEFAULT;
+    }
+    text.setString(sf::String(ch));
+    text.setStyle(sf::Text::Bold);
+    text.setCharacterSize(static_cast<unsigned int>(CHARACTER_SIZE_PER_CELL_SIDE * std::min(cellW, cellH)));
+    text.setFillColor(CELL_COLORS[colorIndex]);
+    text.setPosition(sf::Vector2f(pixelX, pixelY));
+    window->draw(text);
+    return 0;
+}
+
+int DisplayManager::drawString(Vector worldPosition, std::string text, Color color) const
+{
+    float startX = worldPosition.getX() - static_cast<int>(text.size() / 2);
+    int sum = 0;
+    for (std::size_t i = 0; i < text.size(); i++) {
+        Vector cell(startX + static_cast<float>(i), worldPosition.getY());
+        sum += drawCharacter(cell, text[i], color);
+    }
+    if (sum < 0)
+        return -1;
+    return 0;
+}
+
+void DisplayManager::swapBuffers()
+{
+    if (window == nullptr)
+        return;
+    window->display();
+    window->clear(WINDOW_BACKGROUND_COLOR_DEFAULT);
+}
+
+int DisplayManager::getHorizontalCells() const
+{
+    return horizontalCells;
+}
+
+int DisplayManager::getVerticalCells() const
+{
+    return verticalCells;
+}
+
+int DisplayManager::getHorizontalPixels() const
+{
+    return horizontalPixels;
+}
+
+int DisplayManager::getVerticalPixels() const
+{
+    return verticalPixels;
+}
+
+float DisplayManager::cellWidth() const
+{
+    return static_cast<float>(horizontalPixels / horizontalCells);
+}
+
+float DisplayManager::cellHeight() const
+{
+    return static_cast<float>(verticalPixels / verticalCells);
+}
+
+sf::RenderWindow* DisplayManager::getWindow() const
+{
+    return window;
+}
+
+void DisplayManager::setCellListener(CellListener* listener)
+{
+    cellListener = listener;
+}
+
+} // namespace lu
