@@ -1,0 +1,169 @@
+#include "Animation.h"
+#include "DisplayManager.h"
+#include "Music.h"
+#include "ResourceManager.h"
+#include "Sound.h"
+#include "Sprite.h"
+#include "TestSupport.h"
+
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string DATA_DIR = COILWANDER_DATA_DIR;
+
+struct SpriteFile {
+    const char* path;
+    const char* label;
+};
+
+// The game's six sprites, under the labels it looks them up by.
+const SpriteFile GAME_SPRITES[] = {
+    {"sprites/fruit-spr.txt", "apple"},
+    {"sprites/snake-head.txt", "snake-head"},
+    {"sprites/snake-body-1.txt", "snake-body-1"},
+    {"sprites/snake-body-2.txt", "snake-body-2"},
+    {"sprites/title.txt", "title"},
+    {"sprites/start-text.txt", "start-text"},
+};
+
+// Where the title screen puts its art and its text lines on the default grid.
+const int COLUMNS = lu::WINDOW_HORIZONTAL_CELLS_DEFAULT;
+const int ROWS = lu::WINDOW_VERTICAL_CELLS_DEFAULT;
+const lu::Vector TITLE_POSITION(COLUMNS / 2, ROWS / 6);
+const lu::Vector START_TEXT_POSITION(COLUMNS / 2, (4 * ROWS) / 6);
+const int FIRST_INSTRUCTION_ROW = ROWS / 3;
+const int LAST_INSTRUCTION_ROW = ROWS / 3 + 6;
+const int QUIT_LINE_ROW = (4 * ROWS) / 6 + 2;
+
+class GameSpritesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const SpriteFile& file : GAME_SPRITES)
+            ASSERT_EQ(0, lu::ResourceManager::instance().loadSprite(DATA_DIR + "/" + file.path, file.label))
+                << file.path;
+    }
+
+    void TearDown() override { lu::ResourceManager::instance().shutDown(); }
+
+    lu::Sprite* sprite(const std::string& label) { return lu::ResourceManager::instance().getSprite(label); }
+
+    // Draws each frame of the sprite at position in turn; fails the test when a frame
+    // reaches a cell outside the window or on one of the rows in [firstFreeRow, lastFreeRow].
+    void expectEveryFrameClearOf(const std::string& label, lu::Vector position, int firstFreeRow,
+                                 int lastFreeRow)
+    {
+        lu::Sprite* art = sprite(label);
+        ASSERT_NE(nullptr, art);
+        lu::Animation animation;
+        animation.setSprite(art);
+        lutest::ScreenText screen;
+        for (int frame = 0; frame < art->getFrameCount(); frame++) {
+            screen.clear();
+            animation.setIndex(frame);
+            animation.setSlowdownCount(lu::ANIMATION_FROZEN);
+            animation.draw(position);
+            EXPECT_EQ(art->getWidth() * art->getHeight(), screen.drawCount()) << label << " frame " << frame;
+            EXPECT_EQ(0, screen.outsideCount()) << label << " frame " << frame;
+            for (int row = firstFreeRow; row <= lastFreeRow; row++)
+                EXPECT_EQ("", screen.trimmedRow(row)) << label << " frame " << frame << " covers row " << row;
+        }
+    }
+};
+
+TEST_F(GameSpritesTest, EveryFrameHoldsExactlyWidthTimesHeightCharacters)
+{
+    for (const SpriteFile& file : GAME_SPRITES) {
+        lu::Sprite* art = sprite(file.label);
+        ASSERT_NE(nullptr, art) << file.label;
+        EXPECT_GE(art->getFrameCount(), 1) << file.label;
+        for (int i = 0; i < art->getFrameCount(); i++) {
+            lu::Frame frame = art->getFrame(i);
+            EXPECT_EQ(static_cast<size_t>(art->getWidth() * art->getHeight()), frame.getString().size())
+                << file.label << " frame " << i;
+        }
+    }
+}
+
+TEST_F(GameSpritesTest, SnakeAndAppleAreOneCellAndTheHeadStandsOutFromTheBody)
+{
+    for (const char* label : {"apple", "snake-head", "snake-body-1", "snake-body-2"}) {
+        ASSERT_NE(nullptr, sprite(label)) << label;
+        EXPECT_EQ(1, sprite(label)->getWidth()) << label;
+        EXPECT_EQ(1, sprite(label)->getHeight()) << label;
+    }
+    EXPECT_EQ(lu::GREEN, sprite("apple")->getColor());
+
+    lu::Sprite* head = sprite("snake-head");
+    for (const char* body : {"snake-body-1", "snake-body-2"}) {
+        lu::Sprite* segment = sprite(body);
+        for (int h = 0; h < head->getFrameCount(); h++) {
+            for (int b = 0; b < segment->getFrameCount(); b++) {
+                bool sameLook = head->getColor() == segment->getColor() &&
+                                head->getFrame(h).getString() == segment->getFrame(b).getString();
+                EXPECT_FALSE(sameLook) << "head frame " << h << " looks like " << body;
+            }
+        }
+    }
+}
+
+TEST_F(GameSpritesTest, TitleArtStaysInTheWindowAboveTheInstructions)
+{
+    expectEveryFrameClearOf("title", TITLE_POSITION, FIRST_INSTRUCTION_ROW, ROWS - 1);
+}
+
+TEST_F(GameSpritesTest, StartPromptNamesPAndLeavesTheInstructionsAndQuitLineFree)
+{
+    expectEveryFrameClearOf("start-text", START_TEXT_POSITION, 0, LAST_INSTRUCTION_ROW);
+    expectEveryFrameClearOf("start-text", START_TEXT_POSITION, QUIT_LINE_ROW, ROWS - 1);
+    EXPECT_NE(std::string::npos, sprite("start-text")->getFrame(0).getString().find("'P'"));
+}
+
+class GameSoundsTest : public ::testing::Test {
+protected:
+    // Decodes the file and returns its length in seconds, or -1 when it cannot be read.
+    float secondsOf(const std::string& path, unsigned int& channels)
+    {
+        sf::SoundBuffer buffer;
+        if (!buffer.loadFromFile(path))
+            return -1;
+        channels = buffer.getChannelCount();
+        return buffer.getDuration().asSeconds();
+    }
+};
+
+TEST_F(GameSoundsTest, EffectsLoadAsShortMonoClips)
+{
+    struct Effect {
+        const char* path;
+        float minSeconds;
+        float maxSeconds;
+    };
+    const Effect effects[] = {{"sounds/eat.wav", 0.1f, 0.2f}, {"sounds/hit.wav", 0.4f, 0.6f}};
+    for (const Effect& effect : effects) {
+        std::string path = DATA_DIR + "/" + effect.path;
+        lu::Sound sound;
+        EXPECT_EQ(0, sound.loadSound(path)) << effect.path;
+        unsigned int channels = 0;
+        float seconds = secondsOf(path, channels);
+        EXPECT_GE(seconds, effect.minSeconds) << effect.path;
+        EXPECT_LE(seconds, effect.maxSeconds) << effect.path;
+        EXPECT_EQ(1u, channels) << effect.path;
+    }
+}
+
+TEST_F(GameSoundsTest, MusicStreamsForAtLeastTwentySeconds)
+{
+    std::string path = DATA_DIR + "/sounds/gamemusic.wav";
+    lu::Music music;
+    EXPECT_EQ(0, music.loadMusic(path));
+    unsigned int channels = 0;
+    EXPECT_GE(secondsOf(path, channels), 20.0f);
+    EXPECT_EQ(1u, channels);
+}
+
+} // namespace
