@@ -1,0 +1,5 @@
+#include "EventKillScreen.h"
+
+EventKillScreen::EventKillScreen() {
+    setType(KILL_SCREEN_EVENT);
+}

@@ -1,0 +1,156 @@
+#include "GameFixture.h"
+
+#include "EventKillScreen.h"
+#include "Level.h"
+#include "ScoreDisplay.h"
+#include "SnakeHead.h"
+
+#include <cstdio>
+#include <map>
+
+class LevelTest : public GameFixture {
+protected:
+    LevelTest() { newGame(); }
+
+    // Starts a game as the title screen does, with a head that stays where it is put.
+    void newGame() {
+        head = new SnakeHead();
+        head->setSpeed(0);
+        score = new ScoreDisplay();
+        level = new Level(head, score);
+        head->setLevel(level);
+    }
+
+    lu::Object* apple() const {
+        lu::ObjectList objects = level->getLevelObjects();
+        return objects.at(objects.getCount() - 1);
+    }
+
+    SnakeHead* head;
+    ScoreDisplay* score;
+    Level* level;
+};
+
+TEST_F(LevelTest, HazardsStayOutOfTheSafeZoneAndTheAppleFarFromTheHeadInsideItsMargins) {
+    const lu::Vector heads[] = {SNAKE_START_POSITION, lu::Vector(60, 30), lu::Vector(37, 4)};
+    for (int build = 0; build < 30; build++) {
+        lu::Vector at = heads[build % 3];
+        head->setPosition(at);
+        srand(build);
+        level->nextLevel();
+        EXPECT_EQ(score->getScore(), level->getLevelCounter() - 2);
+        lu::ObjectList objects = level->getLevelObjects();
+        for (int i = 0; i + 1 < objects.getCount(); i++) {
+            float dx = std::fabs(objects.at(i)->getPosition().getX() - at.getX());
+            float dy = std::fabs(objects.at(i)->getPosition().getY() - at.getY());
+            EXPECT_FALSE(dx <= 15 && dy <= 10) << cell(objects.at(i)->getPosition());
+        }
+        lu::Vector goal = apple()->getPosition();
+        EXPECT_TRUE(goal.getX() >= 4 && goal.getX() <= 70 && goal.getY() >= 4 && goal.getY() <= 31);
+        EXPECT_GE(std::fabs(goal.getX() - at.getX()), 15);
+        EXPECT_GE(std::fabs(goal.getY() - at.getY()), 10);
+        lu::WorldManager::instance().update();
+    }
+}
+
+TEST_F(LevelTest, TouchingTheAppleBuildsTheNextLevelAndTheOldOneGoesAtTheNextUpdate) {
+    head->setSpeed(CREEP_SPEED);
+    lutest::ScreenText screen;
+    level->nextLevel();
+    lu::ObjectList first = level->getLevelObjects();
+    apple()->setPosition(lu::Vector(17, 19)); // diagonal to the head's first jump
+    frames(2);
+    EXPECT_EQ(score->getScore(), 0);
+    frames(1);
+    EXPECT_EQ(score->getScore(), 1);
+    EXPECT_TRUE(alive(first.at(0)->getId()));
+    screen.clear();
+    frames(1);
+    for (int i = 0; i < first.getCount(); i++) {
+        EXPECT_FALSE(alive(first.at(i)->getId()));
+    }
+    EXPECT_EQ(screen.row(SCORE_ROW).substr(34, 9), "Score: 1 ");
+
+    char placing[64];
+    snprintf(placing, sizeof placing, "Placing apple at (%f,%f)", apple()->getPosition().getX(),
+             apple()->getPosition().getY());
+    std::string order;
+    for (const std::string& message : lutest::readLogMessages()) {
+        if (message.rfind("Score", 0) == 0 || message.rfind("Destroying", 0) == 0) {
+            order += message + "|";
+        } else if (message.rfind("Placing", 0) == 0) {
+            order += message == placing ? "new apple|" : "first apple|";
+        }
+    }
+    EXPECT_EQ(order, "Score = 2|first apple|Score = 3|new apple|Destroying Apple|");
+}
+
+TEST_F(LevelTest, AnAppleCellTouchedByThreeSolidObjectsIsClearedButFourRefuseIt) {
+    level->nextLevel();
+    lu::Vector spot = apple()->getPosition();
+    ASSERT_TRUE(lu::WorldManager::instance().collisionsAt(apple(), spot).isEmpty());
+    // The same first level again, with blockers under, diagonal to and beside that cell.
+    const lu::Vector around[] = {lu::Vector(0, 0), lu::Vector(1, 1), lu::Vector(-1, 0),
+                                 lu::Vector(0, -1)};
+    for (int count = 3; count <= 4; count++) {
+        lu::WorldManager::instance().shutDown();
+        std::vector<int> blockers;
+        for (int i = 0; i < count; i++) {
+            lu::Object* blocker = new lu::Object();
+            blocker->setPosition(spot + around[i]);
+            blockers.push_back(blocker->getId());
+        }
+        newGame();
+        srand(1);
+        level->nextLevel();
+        EXPECT_EQ(cell(apple()->getPosition()) == cell(spot), count == 3) << count;
+        lu::WorldManager::instance().update();
+        for (int id : blockers) {
+            EXPECT_EQ(alive(id), count == 4) << count;
+        }
+    }
+}
+
+TEST_F(LevelTest, ACorneredWalkLogsOnceParksItsHazardAndEndsTheGroup) {
+    srand(114); // the last group of this first level runs into a dead end one hazard early
+    level->nextLevel();
+    EXPECT_EQ(lutest::countLogMessages("Can't place obsticle"), 1);
+    lu::ObjectList objects = level->getLevelObjects();
+    std::string cells;
+    for (int i = 0; i < objects.getCount(); i++) {
+        cells += cell(objects.at(i)->getPosition());
+    }
+    EXPECT_EQ(cells.find("(-10,-10)"), cells.rfind("(-10,-10)"));
+    EXPECT_EQ(cell(objects.at(objects.getCount() - 2)->getPosition()), cell(PARKING_POSITION));
+}
+
+class KillScreenProbe : public lu::Object {
+public:
+    int handleEvent(const lu::Event* event) override {
+        received += event->getType() == KILL_SCREEN_EVENT ? 1 : 0;
+        return 0;
+    }
+    int received = 0;
+};
+
+TEST_F(LevelTest, GroupsStopGrowingAt45AndTheKillScreenComesOnceAt77) {
+    KillScreenProbe* probe = new KillScreenProbe();
+    probe->setSolidity(lu::INTANGIBLE);
+    std::map<int, std::string> hazards; // what each build created, apple aside
+    for (int next = 2; next <= 78; next++) {
+        srand(next == 46 ? 45 : next);
+        int newest = objectsOfType("").back()->getId();
+        level->nextLevel();
+        for (lu::Object* object : objectsOfType("hazard")) {
+            hazards[next] += object->getId() > newest ? cell(object->getPosition()) : "";
+        }
+        for (lu::Object* object : objectsOfType("ice")) {
+            hazards[next] += object->getId() > newest ? cell(object->getPosition()) : "";
+        }
+        EXPECT_EQ(probe->received, next >= KILL_SCREEN_LEVEL ? 1 : 0) << next;
+        lu::WorldManager::instance().update();
+    }
+    EXPECT_FALSE(hazards[45].empty());
+    EXPECT_EQ(hazards[45], hazards[46]);
+    EXPECT_TRUE(head->isKillScreen());
+}

@@ -1,0 +1,92 @@
+#include "GameFixture.h"
+
+#include "GameOver.h"
+#include "GameStart.h"
+#include "Keyboard.h"
+
+#include <map>
+
+class ScreensTest : public GameFixture {
+protected:
+    ScreensTest() { new GameStart(); }
+
+    // Starts a game from the title screen and lets the snake run out through the top.
+    static void startAndLose() {
+        key(lu::Keyboard::P);
+        objectsOfType("SnakeHead").at(0)->setPosition(lu::Vector(20, 0));
+        key(lu::Keyboard::W);
+        frames(3);
+    }
+
+    static void expectOnlyTheTitleScreen() {
+        EXPECT_EQ(lutest::worldObjectCount(), 5);
+        EXPECT_EQ(objectsOfType("StartGame").size(), 1u);
+        EXPECT_EQ(objectsOfType("Object").size(), 4u);
+    }
+
+    lutest::ScreenText screen;
+};
+
+TEST_F(ScreensTest, TitleKeysActOnPressOnlyAndPRemovesTheTitleFromTheNextFrame) {
+    key(lu::Keyboard::P, lu::KEY_RELEASED);
+    key(lu::Keyboard::Q, lu::KEY_RELEASED);
+    EXPECT_FALSE(lu::GameManager::instance().isGameOver());
+    expectOnlyTheTitleScreen();
+    std::vector<lu::Object*> title = objectsOfType("");
+    frames(1);
+    int x = 0;
+    int y = 0;
+    EXPECT_TRUE(screen.find("Press 'Q' to quit", x, y) && x == 29 && y == 26);
+    std::string green(45, static_cast<char>('0' + lu::GREEN));
+    EXPECT_EQ(screen.colorRow(14).substr(15, 45), green);
+
+    key(lu::Keyboard::P);
+    screen.clear();
+    frames(1);
+    EXPECT_TRUE(screen.find("Use WASD to move", x, y)); // shown once more with the first level
+    for (lu::Object* object : title) {
+        EXPECT_FALSE(alive(object->getId()));
+    }
+    screen.clear();
+    frames(1);
+    EXPECT_FALSE(screen.find("Use WASD to move", x, y));
+    EXPECT_EQ(objectsOfType("SnakeHead").size(), 1u);
+    key(lu::Keyboard::Q);
+    EXPECT_TRUE(lu::GameManager::instance().isGameOver());
+}
+
+TEST_F(ScreensTest, GameOverCountsDownThenLeavesExactlyANewTitleScreen) {
+    startAndLose();
+    // The countdown line's own cells with their colour, by the countdown drawn in the frame.
+    std::map<int, std::string> lines;
+    while (!objectsOfType("GameOver").empty()) {
+        int countdown = static_cast<GameOver*>(objectsOfType("GameOver").at(0))->getCountdown() - 1;
+        screen.clear();
+        frames(1);
+        lines[countdown] = screen.row(18).substr(26, 22) + " " + screen.colorRow(18)[26];
+        EXPECT_EQ(screen.row(15).substr(29, 17) + screen.colorRow(15)[29], "Y O U   D I E D !5");
+    }
+    EXPECT_EQ(lines.size(), 119u); // the frame of the death drew the first
+    EXPECT_EQ(lines[91].find("Returning"), std::string::npos);
+    EXPECT_EQ(lines[90], "Returning to menu in 3 7");
+    EXPECT_EQ(lines[61], "Returning to menu in 3 7");
+    EXPECT_EQ(lines[60], "Returning to menu in 2 7");
+    EXPECT_EQ(lines[31], "Returning to menu in 2 7");
+    EXPECT_EQ(lines[30], "Returning to menu in 1 7");
+    EXPECT_EQ(lines[0], "Returning to menu in 1 7");
+    expectOnlyTheTitleScreen();
+    EXPECT_EQ(lutest::countLogMessages("GameOver is already marked for deletion"), 1);
+}
+
+TEST_F(ScreensTest, ManyGamesInARowLeaveOnlyTheTitleScreenAndQuittingMidGameLeaksNothing) {
+    for (int game = 0; game < 4; game++) {
+        startAndLose();
+        frames(GAME_OVER_FRAMES);
+        expectOnlyTheTitleScreen();
+    }
+    key(lu::Keyboard::P);
+    frames(5);
+    key(lu::Keyboard::Q);
+    EXPECT_TRUE(lu::GameManager::instance().isGameOver());
+    // The fixture then shuts the world down, as the program does when its loop ends.
+}
