@@ -7,24 +7,12 @@ namespace lu {
 Box::Box(Vector corner, float horizontal, float vertical)
     : corner(corner), horizontal(horizontal), vertical(vertical) {}
 
-Vector Box::getCorner() const {
-    return corner;
-}
-
 void Box::setCorner(Vector newCorner) {
     corner = newCorner;
 }
 
-float Box::getHorizontal() const {
-    return horizontal;
-}
-
 void Box::setHorizontal(float newHorizontal) {
     horizontal = newHorizontal;
-}
-
-float Box::getVertical() const {
-    return vertical;
 }
 
 void Box::setVertical(float newVertical) {

@@ -13,19 +13,28 @@ public:
     Box(Vector corner = Vector(), float horizontal = 0, float vertical = 0);
 
     /// Returns the top-left corner.
-    Vector getCorner() const;
+    Vector getCorner() const
+    {
+        return corner;
+    }
 
     /// Sets the top-left corner.
     void setCorner(Vector corner);
 
     /// Returns the width in cells.
-    float getHorizontal() const;
+    float getHorizontal() const
+    {
+        return horizontal;
+    }
 
     /// Sets the width in cells.
     void setHorizontal(float horizontal);
 
     /// Returns the height in cells.
-    float getVertical() const;
+    float getVertical() const
+    {
+        return vertical;
+    }
 
     /// Sets the height in cells.
     void setVertical(float vertical);

@@ -3,11 +3,7 @@
 #include "LogManager.h"
 
 #include <SFML/Config.hpp>
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/Text.hpp>
-
-#include <algorithm>
 
 // Included last: Xlib defines macros (None, Status, Bool) that would clash with SFML's names.
 #if defined(__unix__) && !defined(__APPLE__)
@@ -21,14 +17,6 @@ const sf::Color WINDOW_BACKGROUND_COLOR_DEFAULT(0, 0, 0, 255);
 namespace {
 
 const unsigned int WINDOW_BITS_PER_PIXEL = 32;
-
-// The black cell reaches a tenth of a cell left of and a fifth of a cell below the text's
-// position, where the glyph of a bold character actually lands.
-const float BACKGROUND_LEFT_SHIFT_DIVISOR = 10.0f;
-const float BACKGROUND_DOWN_SHIFT_DIVISOR = 5.0f;
-
-// Characters are twice the smaller cell side, so a glyph fills its cell.
-const int CHARACTER_SIZE_PER_CELL_SIDE = 2;
 
 // Indexed by lu::Color.
 const sf::Color CELL_COLORS[] = {
@@ -112,7 +100,8 @@ DisplayManager::DisplayManager()
       verticalPixels(WINDOW_VERTICAL_PIXELS_DEFAULT),
       horizontalCells(WINDOW_HORIZONTAL_CELLS_DEFAULT),
       verticalCells(WINDOW_VERTICAL_CELLS_DEFAULT),
-      cellListener(nullptr)
+      cellListener(nullptr),
+      batch(font, sf::Vector2f(cellWidth(), cellHeight()))
 {
 }
 
@@ -174,36 +163,15 @@ int DisplayManager::drawCharacter(Vector worldPosition, char ch, Color color) co
     if (window == nullptr)
         return -1;
 
-    // Shared by every call: a frame draws up to a full grid, far too many to construct each time.
-    static sf::RectangleShape background(sf::Vector2f(0, 0));
-#if SFML_VERSION_MAJOR >= 3
-    static sf::Text text(font, "");
-#else
-    static sf::Text text("", font);
-#endif
-
-    float cellW = cellWidth();
-    float cellH = cellHeight();
-    float pixelX = cellW * worldPosition.getX();
-    float pixelY = cellH * worldPosition.getY();
-
-    background.setSize(sf::Vector2f(cellW, cellH));
-    background.setFillColor(CELL_COLORS[BLACK]);
-    background.setPosition(sf::Vector2f(pixelX - cellW / BACKGROUND_LEFT_SHIFT_DIVISOR,
-                                        pixelY + cellH / BACKGROUND_DOWN_SHIFT_DIVISOR));
-    window->draw(background);
+    float pixelX = cellWidth() * worldPosition.getX();
+    float pixelY = cellHeight() * worldPosition.getY();
 
     int colorIndex = color;
     if (colorIndex < 0 || colorIndex >= CELL_COLOR_COUNT) {
         LogManager::instance().writeMessage("Unknown color. Using default");
         colorIndex = COLOR_DEFAULT;
     }
-    text.setString(sf::String(ch));
-    text.setStyle(sf::Text::Bold);
-    text.setCharacterSize(static_cast<unsigned int>(CHARACTER_SIZE_PER_CELL_SIDE * std::min(cellW, cellH)));
-    text.setFillColor(CELL_COLORS[colorIndex]);
-    text.setPosition(sf::Vector2f(pixelX, pixelY));
-    window->draw(text);
+    batch.addCell(*window, sf::Vector2f(pixelX, pixelY), ch, CELL_COLORS[colorIndex]);
     return 0;
 }
 
@@ -224,8 +192,19 @@ void DisplayManager::swapBuffers()
 {
     if (window == nullptr)
         return;
+    batch.drawInto(*window);
     window->display();
     window->clear(WINDOW_BACKGROUND_COLOR_DEFAULT);
+    batch.assumeBlackSurface(*window);
+}
+
+void DisplayManager::flush()
+{
+    if (window == nullptr)
+        return;
+    batch.drawInto(*window);
+    // Whoever flushes may draw into the window next.
+    batch.forgetSurface();
 }
 
 int DisplayManager::getHorizontalCells() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CellBatch.h"
 #include "CellListener.h"
 #include "Color.h"
 #include "Manager.h"
@@ -40,6 +41,7 @@ public:
     void shutDown() override;
 
     /// Draws one character on its black cell at a world position; returns -1 without a window.
+    /// Cells reach the window in one batch at flush() or swapBuffers(), in the order they were drawn.
     int drawCharacter(Vector worldPosition, char ch, Color color) const;
 
     /// Draws text centred on a world position, one cell per character; returns -1 if any failed.
@@ -47,6 +49,11 @@ public:
 
     /// Shows the frame drawn so far and clears the window to black for the next one.
     void swapBuffers();
+
+    /// Draws the cells waiting in the batch into the window now. Call it before reading the window back
+    /// or drawing into it directly; until the next swap every cell's background is then drawn, as the
+    /// display no longer knows what the window holds.
+    void flush();
 
     /// Returns the number of grid columns.
     int getHorizontalCells() const;
@@ -84,6 +91,8 @@ private:
     int horizontalCells;
     int verticalCells;
     CellListener* cellListener;
+    // Filled by the const drawing calls, emptied into the window by flush().
+    mutable CellBatch batch;
 };
 
 } // namespace lu

@@ -55,10 +55,6 @@ void Object::setPosition(Vector newPosition) {
     position = newPosition;
 }
 
-Vector Object::getPosition() const {
-    return position;
-}
-
 void Object::setAltitude(int newAltitude) {
     altitude = newAltitude;
 }
@@ -71,16 +67,8 @@ void Object::setDirection(Vector newDirection) {
     direction = newDirection;
 }
 
-Vector Object::getDirection() const {
-    return direction;
-}
-
 void Object::setSpeed(float newSpeed) {
     speed = newSpeed;
-}
-
-float Object::getSpeed() const {
-    return speed;
 }
 
 void Object::setVelocity(Vector velocity) {
@@ -100,10 +88,6 @@ Vector Object::getVelocity() const {
 
 void Object::setSolidity(Solidity newSolidity) {
     solidity = newSolidity;
-}
-
-Solidity Object::getSolidity() const {
-    return solidity;
 }
 
 bool Object::isSolid() const {
@@ -134,10 +118,6 @@ Animation Object::getAnimation() const {
 
 void Object::setBox(Box newBox) {
     box = newBox;
-}
-
-Box Object::getBox() const {
-    return box;
 }
 
 } // namespace lu

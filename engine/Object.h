@@ -45,7 +45,10 @@ public:
     void setPosition(Vector position);
 
     /// Returns the position in cells.
-    Vector getPosition() const;
+    Vector getPosition() const
+    {
+        return position;
+    }
 
     /// Sets the drawing layer (0 to 4 are drawn, 0 first).
     void setAltitude(int altitude);
@@ -57,13 +60,19 @@ public:
     void setDirection(Vector direction);
 
     /// Returns the direction of motion.
-    Vector getDirection() const;
+    Vector getDirection() const
+    {
+        return direction;
+    }
 
     /// Sets the speed in cells per frame.
     void setSpeed(float speed);
 
     /// Returns the speed in cells per frame.
-    float getSpeed() const;
+    float getSpeed() const
+    {
+        return speed;
+    }
 
     /// Sets speed and direction from a velocity in cells per frame.
     void setVelocity(Vector velocity);
@@ -75,7 +84,10 @@ public:
     void setSolidity(Solidity solidity);
 
     /// Returns how the object takes part in collisions.
-    Solidity getSolidity() const;
+    Solidity getSolidity() const
+    {
+        return solidity;
+    }
 
     /// Returns true for BLOCKING and PASSABLE objects.
     bool isSolid() const;
@@ -93,7 +105,10 @@ public:
     void setBox(Box box);
 
     /// Returns the box, relative to the position.
-    Box getBox() const;
+    Box getBox() const
+    {
+        return box;
+    }
 
 private:
     Object(const Object&) = delete;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <SFML/Config.hpp>
+#include <SFML/Graphics/Rect.hpp>
 
 namespace lu {
 
@@ -23,6 +24,26 @@ bool isSourceLooping(const Source& source)
     return source.isLooping();
 #else
     return source.getLoop();
+#endif
+}
+
+/// The corner and extents of an SFML rectangle, whose fields SFML 3 renamed.
+template <typename T>
+struct RectEdges {
+    T left;
+    T top;
+    T width;
+    T height;
+};
+
+/// Returns the corner and extents of an SFML rectangle.
+template <typename T>
+RectEdges<T> rectEdges(const sf::Rect<T>& rect)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return RectEdges<T>{rect.position.x, rect.position.y, rect.size.x, rect.size.y};
+#else
+    return RectEdges<T>{rect.left, rect.top, rect.width, rect.height};
 #endif
 }
 

@@ -6,16 +6,8 @@ namespace lu {
 
 Vector::Vector(float x, float y) : x(x), y(y) {}
 
-float Vector::getX() const {
-    return x;
-}
-
 void Vector::setX(float newX) {
     x = newX;
-}
-
-float Vector::getY() const {
-    return y;
 }
 
 void Vector::setY(float newY) {

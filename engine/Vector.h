@@ -9,13 +9,19 @@ public:
     Vector(float x = 0, float y = 0);
 
     /// Returns x.
-    float getX() const;
+    float getX() const
+    {
+        return x;
+    }
 
     /// Sets x.
     void setX(float x);
 
     /// Returns y.
-    float getY() const;
+    float getY() const
+    {
+        return y;
+    }
 
     /// Sets y.
     void setY(float y);

@@ -35,6 +35,8 @@ public:
     explicit WindowPixels(sf::RenderWindow& window)
         : width(static_cast<int>(window.getSize().x)), height(static_cast<int>(window.getSize().y))
     {
+        // Drawn cells wait in the display's batch until it is flushed into the window.
+        lu::DisplayManager::instance().flush();
         sf::Texture texture;
 #if SFML_VERSION_MAJOR >= 3
         if (!texture.resize(window.getSize()))
@@ -159,6 +161,7 @@ protected:
 TEST_F(DisplayWindowTest, CellBackgroundIsACellSizedBlackRectangleShiftedLeftAndDown)
 {
     // A space draws only the black background, seen here against a coloured backdrop.
+    display.flush(); // before drawing into the window directly
     window->clear(TEST_BACKDROP);
     ASSERT_EQ(display.drawCharacter(lu::Vector(10, 5), ' ', lu::WHITE), 0);
     WindowPixels middle(*window);

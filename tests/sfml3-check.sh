@@ -15,9 +15,10 @@ SOURCE_DIR=$(cd "$1" && pwd) || exit 2
 CXX=${CXX:-c++}
 SUITE=sid
 PACKAGE=libsfml-dev
-SOURCES="engine/DisplayManager.cpp engine/InputManager.cpp engine/Sound.cpp engine/Music.cpp"
+SOURCES="engine/DisplayManager.cpp engine/CellBatch.cpp engine/InputManager.cpp engine/Sound.cpp engine/Music.cpp"
 # Their tests switch on the SFML version too (reading the window back, the window's handle).
 SOURCES="$SOURCES tests/DisplayManagerTest.cpp tests/InputManagerTest.cpp tests/SoundTest.cpp"
+SOURCES="$SOURCES tests/CellBatchTest.cpp tests/support/ReferenceCellDrawer.cpp benchmarks/PerCellScreen.cpp"
 
 fail() {
     echo "sfml3-check: $*" >&2

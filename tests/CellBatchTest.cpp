@@ -1,0 +1,387 @@
+#include "CellBatch.h"
+#include "DisplayManager.h"
+#include "LogManager.h"
+#include "ReferenceCellDrawer.h"
+#include "TestSupport.h"
+
+#include <SFML/Config.hpp>
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderTexture.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Included last: Xlib defines macros (None, Status, Bool) that would clash with SFML's names.
+#include <X11/Xlib.h>
+
+namespace {
+
+const unsigned int TARGET_WIDTH = lu::WINDOW_HORIZONTAL_PIXELS_DEFAULT;
+const unsigned int TARGET_HEIGHT = lu::WINDOW_VERTICAL_PIXELS_DEFAULT;
+const int COLUMNS = lu::WINDOW_HORIZONTAL_CELLS_DEFAULT;
+const int ROWS = lu::WINDOW_VERTICAL_CELLS_DEFAULT;
+const sf::Vector2f CELL_SIZE(static_cast<float>(TARGET_WIDTH / COLUMNS), static_cast<float>(TARGET_HEIGHT / ROWS));
+
+// The printable characters after the space.
+const char FIRST_PRINTABLE = '!';
+const int PRINTABLE_COUNT = 94;
+
+// Not black, so every background shows.
+const sf::Color BACKDROP(0, 0, 96, 255);
+
+const sf::Color PALETTE[] = {
+    sf::Color(0, 0, 0, 255),   sf::Color(255, 0, 0, 255),   sf::Color(0, 255, 0, 255),   sf::Color(255, 255, 0, 255),
+    sf::Color(0, 0, 255, 255), sf::Color(255, 0, 255, 255), sf::Color(0, 255, 255, 255), sf::Color(255, 255, 255, 255),
+};
+const int PALETTE_SIZE = sizeof(PALETTE) / sizeof(PALETTE[0]);
+
+struct Cell {
+    float x; // in cells
+    float y;
+    char ch;
+    sf::Color color;
+};
+
+sf::Vector2f pixelPosition(float x, float y)
+{
+    return sf::Vector2f(CELL_SIZE.x * x, CELL_SIZE.y * y);
+}
+
+std::string colorText(const std::uint8_t* p)
+{
+    return std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]) + "," + std::to_string(p[3]);
+}
+
+/// Returns "" when the images are equal, else how many pixels differ and the first of them.
+std::string pixelDifferences(const sf::Image& reference, const sf::Image& batched)
+{
+    if (reference.getSize() != batched.getSize())
+        return "sizes differ";
+    unsigned int width = reference.getSize().x;
+    std::size_t pixels = static_cast<std::size_t>(width) * reference.getSize().y;
+    const std::uint8_t* a = reference.getPixelsPtr();
+    const std::uint8_t* b = batched.getPixelsPtr();
+    std::size_t differing = 0;
+    std::string first;
+    for (std::size_t i = 0; i < pixels; i++) {
+        const std::uint8_t* pa = a + 4 * i;
+        const std::uint8_t* pb = b + 4 * i;
+        if (pa[0] == pb[0] && pa[1] == pb[1] && pa[2] == pb[2] && pa[3] == pb[3])
+            continue;
+        if (differing == 0)
+            first = " first at (" + std::to_string(i % width) + ", " + std::to_string(i / width) + "): reference " +
+                    colorText(pa) + " batch " + colorText(pb);
+        differing++;
+    }
+    if (differing == 0)
+        return "";
+    return std::to_string(differing) + " pixels differ," + first;
+}
+
+/// Returns how many pixels are not the backdrop.
+std::size_t drawnPixels(const sf::Image& image, sf::Color backdrop)
+{
+    std::size_t pixels = static_cast<std::size_t>(image.getSize().x) * image.getSize().y;
+    const std::uint8_t* p = image.getPixelsPtr();
+    std::size_t drawn = 0;
+    for (std::size_t i = 0; i < pixels; i++, p += 4)
+        if (p[0] != backdrop.r || p[1] != backdrop.g || p[2] != backdrop.b)
+            drawn++;
+    return drawn;
+}
+
+bool makeTarget(sf::RenderTexture& target)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return target.resize(sf::Vector2u(TARGET_WIDTH, TARGET_HEIGHT));
+#else
+    return target.create(TARGET_WIDTH, TARGET_HEIGHT);
+#endif
+}
+
+sf::Image windowImage(const sf::RenderWindow& window)
+{
+    sf::Texture texture;
+#if SFML_VERSION_MAJOR >= 3
+    if (!texture.resize(window.getSize()))
+        return sf::Image();
+#else
+    if (!texture.create(window.getSize().x, window.getSize().y))
+        return sf::Image();
+#endif
+    texture.update(window);
+    return texture.copyToImage();
+}
+
+// The X server resets when its last client leaves, and a context opened during the reset aborts the
+// process; holding a connection of its own keeps the server up between tests.
+class ServerConnection {
+public:
+    ServerConnection() : display(nullptr)
+    {
+        for (int attempt = 0; attempt < 50 && display == nullptr; attempt++) {
+            display = XOpenDisplay(nullptr);
+            if (display == nullptr)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+
+    ~ServerConnection()
+    {
+        if (display != nullptr)
+            XCloseDisplay(display);
+    }
+
+    bool isOpen() const
+    {
+        return display != nullptr;
+    }
+
+private:
+    ServerConnection(const ServerConnection&) = delete;
+    ServerConnection& operator=(const ServerConnection&) = delete;
+
+    Display* display;
+};
+
+// Each test opens the font afresh, so the glyph page fills (and grows) while the batch is filled.
+class CellBatchTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        server = new ServerConnection();
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(server->isOpen()) << "no X server";
+#if SFML_VERSION_MAJOR >= 3
+        ASSERT_TRUE(font.openFromFile(lu::FONT_FILE_DEFAULT));
+#else
+        ASSERT_TRUE(font.loadFromFile(lu::FONT_FILE_DEFAULT));
+#endif
+        ASSERT_TRUE(makeTarget(referenceTarget));
+        ASSERT_TRUE(makeTarget(batchTarget));
+    }
+
+    /// Draws the cells both ways on the backdrop, the batch first, and returns what differs ("" when
+    /// nothing does). On black the batch leaves out the backgrounds that change nothing.
+    std::string differences(const std::vector<Cell>& cells, sf::Color backdrop)
+    {
+        lu::CellBatch batch(font, CELL_SIZE);
+        batchTarget.clear(backdrop);
+        if (backdrop == sf::Color::Black)
+            batch.assumeBlackSurface(batchTarget);
+        for (const Cell& cell : cells)
+            batch.addCell(batchTarget, pixelPosition(cell.x, cell.y), cell.ch, cell.color);
+        batch.drawInto(batchTarget);
+        batchTarget.display();
+
+        lutest::ReferenceCellDrawer reference(font, CELL_SIZE);
+        referenceTarget.clear(backdrop);
+        for (const Cell& cell : cells)
+            reference.draw(referenceTarget, pixelPosition(cell.x, cell.y), cell.ch, cell.color);
+        referenceTarget.display();
+
+        sf::Image expected = referenceTarget.getTexture().copyToImage();
+        if (drawnPixels(expected, backdrop) == 0)
+            return "the scene drew nothing";
+        return pixelDifferences(expected, batchTarget.getTexture().copyToImage());
+    }
+
+    /// Returns what differs on a coloured backdrop and on black, "" when nothing does.
+    std::string differencesOnBothBackdrops(const std::vector<Cell>& cells)
+    {
+        std::string onBackdrop = differences(cells, BACKDROP);
+        std::string onBlack = differences(cells, sf::Color::Black);
+        if (onBackdrop.empty() && onBlack.empty())
+            return "";
+        return "on the backdrop: " + onBackdrop + "; on black: " + onBlack;
+    }
+
+    sf::Font font;
+    sf::RenderTexture referenceTarget;
+    sf::RenderTexture batchTarget;
+    inline static ServerConnection* server = nullptr;
+};
+
+TEST_F(CellBatchTest, FullGridsOfEveryPrintableCharacterInEveryColourMatchTheReference)
+{
+    for (int pattern = 0; pattern < 2; pattern++) {
+        std::vector<Cell> cells;
+        for (int y = 0; y < ROWS; y++)
+            for (int x = 0; x < COLUMNS; x++) {
+                int n = x + y * COLUMNS + pattern * 7;
+                cells.push_back({static_cast<float>(x), static_cast<float>(y),
+                                 static_cast<char>(' ' + n % (PRINTABLE_COUNT + 1)),
+                                 PALETTE[(n + pattern) % PALETTE_SIZE]});
+            }
+        EXPECT_EQ(differencesOnBothBackdrops(cells), "") << "pattern " << pattern;
+    }
+}
+
+TEST_F(CellBatchTest, SparseStackedAndOverlappingCellsMatchTheReference)
+{
+    std::vector<Cell> cells;
+    std::mt19937 random(7);
+    for (int i = 0; i < 400; i++) {
+        float x = static_cast<float>(random() % COLUMNS);
+        float y = static_cast<float>(random() % ROWS);
+        cells.push_back(
+            {x, y, static_cast<char>(FIRST_PRINTABLE + random() % PRINTABLE_COUNT), PALETTE[random() % PALETTE_SIZE]});
+    }
+    // Wide glyphs and descenders reach into their neighbours, whose backgrounds cut them off.
+    const std::string wide = "@WMgjQ|_";
+    for (std::size_t i = 0; i < wide.size(); i++) {
+        cells.push_back({10.0f + i, 30.0f, wide[i], PALETTE[i % PALETTE_SIZE]});
+        cells.push_back({10.0f + i, 31.0f, wide[i], PALETTE[(i + 3) % PALETTE_SIZE]});
+    }
+    // One cell drawn over three times, the last a space that blacks it out.
+    cells.push_back({40, 2, 'X', PALETTE[1]});
+    cells.push_back({40, 2, 'O', PALETTE[2]});
+    cells.push_back({40, 2, ' ', PALETTE[3]});
+    cells.push_back({41, 2, 'Z', PALETTE[4]});
+    EXPECT_EQ(differencesOnBothBackdrops(cells), "");
+}
+
+TEST_F(CellBatchTest, FractionalAndOutOfWindowPositionsMatchTheReference)
+{
+    std::vector<Cell> cells;
+    // A creeping snake moves a fiftieth of a cell a step, along either axis.
+    for (int step = 0; step < 50; step++) {
+        float fraction = 0.02f * step;
+        cells.push_back({2.0f * (step % 25) + fraction, 2.0f + 3.0f * (step / 25), 'Q', PALETTE[7]});
+        cells.push_back({2.0f * (step % 25), 10.0f + 3.0f * (step / 25) + fraction, 'O', PALETTE[3]});
+    }
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> across(-2.0f, COLUMNS + 2.0f);
+    std::uniform_real_distribution<float> down(-2.0f, ROWS + 2.0f);
+    for (int i = 0; i < 600; i++)
+        cells.push_back({across(random), down(random), static_cast<char>(FIRST_PRINTABLE + random() % PRINTABLE_COUNT),
+                         PALETTE[random() % PALETTE_SIZE]});
+    EXPECT_EQ(differencesOnBothBackdrops(cells), "");
+}
+
+TEST_F(CellBatchTest, EveryByteInAnyColourMatchesTheReference)
+{
+    std::vector<Cell> cells;
+    for (int value = 0; value < 256; value++) {
+        sf::Color color(static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(255 - value),
+                        static_cast<std::uint8_t>(value * 7), 255);
+        cells.push_back({static_cast<float>(2 * (value % 32)), static_cast<float>(2 * (value / 32)),
+                         static_cast<char>(value), color});
+    }
+    EXPECT_EQ(differencesOnBothBackdrops(cells), "");
+}
+
+TEST_F(CellBatchTest, DrawingEmptiesTheBatchAndAnEmptyBatchDrawsNothing)
+{
+    lu::CellBatch batch(font, CELL_SIZE);
+    batch.addCell(batchTarget, pixelPosition(3, 3), 'A', PALETTE[1]);
+    batch.addCell(batchTarget, pixelPosition(4, 3), ' ', PALETTE[1]);
+    EXPECT_EQ(batch.getCellCount(), 2);
+    batchTarget.clear(BACKDROP);
+    batch.drawInto(batchTarget);
+    EXPECT_EQ(batch.getCellCount(), 0);
+
+    // A second draw adds nothing: the first cells are not drawn again over a fresh backdrop.
+    batchTarget.clear(BACKDROP);
+    batch.drawInto(batchTarget);
+    batchTarget.display();
+    EXPECT_EQ(drawnPixels(batchTarget.getTexture().copyToImage(), BACKDROP), 0u);
+}
+
+TEST_F(CellBatchTest, OnBlackOnlyBackgroundsOverGlyphsAreDrawnUntilTheSurfaceIsForgotten)
+{
+    lu::CellBatch batch(font, CELL_SIZE);
+    batchTarget.clear(sf::Color::Black);
+    batch.assumeBlackSurface(batchTarget);
+    batch.addCell(batchTarget, pixelPosition(3, 3), 'A', PALETTE[1]);   // glyph only
+    batch.addCell(batchTarget, pixelPosition(4, 3), 'B', PALETTE[1]);   // its background cuts the A
+    batch.addCell(batchTarget, pixelPosition(20, 20), ' ', PALETTE[1]); // nothing at all
+    EXPECT_EQ(batch.getRectangleCount(), 3);
+
+    // Flushed glyphs still count until the next clear.
+    batch.drawInto(batchTarget);
+    batch.addCell(batchTarget, pixelPosition(3, 4), 'C', PALETTE[1]);
+    EXPECT_EQ(batch.getRectangleCount(), 2);
+
+    batch.forgetSurface();
+    batch.addCell(batchTarget, pixelPosition(30, 20), ' ', PALETTE[1]);
+    EXPECT_EQ(batch.getRectangleCount(), 3);
+
+    batch.drawInto(batchTarget);
+    batchTarget.clear(sf::Color::Black);
+    batch.assumeBlackSurface(batchTarget);
+    batch.addCell(batchTarget, pixelPosition(3, 4), 'C', PALETTE[1]);
+    EXPECT_EQ(batch.getRectangleCount(), 1);
+}
+
+// Through the display itself: world positions, its colour table and unknown colours drawn white.
+// The display makes one window per process, so this runs in a process of its own.
+TEST(DisplayBatchTest, TheDisplayDrawsWhatTheReferenceDrawsWithUnknownColoursInWhite)
+{
+    lutest::runInFreshProcess([] {
+        lutest::WindowTestLock lock;
+        lutest::EngineScope scope(lutest::EngineScope::LOG);
+        lu::DisplayManager& display = lu::DisplayManager::instance();
+        ASSERT_EQ(display.startUp(), 0);
+        sf::RenderWindow& window = *display.getWindow();
+
+        struct WorldCell {
+            float x, y;
+            char ch;
+            int color;
+        };
+        std::vector<WorldCell> cells;
+        for (int i = 0; i < 300; i++)
+            cells.push_back({static_cast<float>(i % COLUMNS), static_cast<float>(i / COLUMNS),
+                             static_cast<char>(FIRST_PRINTABLE + i % PRINTABLE_COUNT), i % 10 - 1}); // colours -1 to 8
+        cells.push_back({20.02f, 10.04f, 'Q', lu::WHITE});
+        cells.push_back({20.0f, 11.42f, 'O', lu::YELLOW});
+        cells.push_back({21.0f, 10.0f, ' ', lu::RED});
+
+        sf::Font font;
+#if SFML_VERSION_MAJOR >= 3
+        ASSERT_TRUE(font.openFromFile(lu::FONT_FILE_DEFAULT));
+#else
+        ASSERT_TRUE(font.loadFromFile(lu::FONT_FILE_DEFAULT));
+#endif
+        lutest::ReferenceCellDrawer reference(font, CELL_SIZE);
+        window.clear(BACKDROP);
+        for (const WorldCell& cell : cells) {
+            bool known = cell.color >= 0 && cell.color < PALETTE_SIZE;
+            reference.draw(window, pixelPosition(cell.x, cell.y), cell.ch,
+                           known ? PALETTE[cell.color] : PALETTE[lu::WHITE]);
+        }
+        sf::Image expected = windowImage(window);
+
+        display.flush(); // before drawing into the window directly
+        window.clear(BACKDROP);
+        for (const WorldCell& cell : cells)
+            EXPECT_EQ(display.drawCharacter(lu::Vector(cell.x, cell.y), cell.ch, static_cast<lu::Color>(cell.color)),
+                      0);
+        display.flush();
+        EXPECT_EQ(pixelDifferences(expected, windowImage(window)), "");
+        EXPECT_EQ(lutest::countLogMessages("Unknown color. Using default"), 60);
+
+        display.swapBuffers();
+        display.shutDown();
+    });
+}
+
+} // namespace
