@@ -74,7 +74,7 @@ InputManager& InputManager::instance()
 
 int InputManager::startUp()
 {
-    DisplayManager& display = DisplayManager::instance();
+    const DisplayManager& display = DisplayManager::instance();
     if (!display.isStarted() || display.getWindow() == nullptr)
         return 0;
     // One press and one release per key, however long it is held.

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 namespace lu {
 
@@ -90,7 +91,7 @@ ResourceManager::ResourceManager() : spriteCount(0), soundCount(0), musicCount(0
 // releasing the last audio object then tears down the audio device while the audio library's
 // own state may already be gone, which can crash the exiting program.
 ResourceManager::~ResourceManager() {
-    shutDown();
+    ResourceManager::shutDown();
 }
 
 int ResourceManager::startUp() {
@@ -122,11 +123,11 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     int height = 0;
     int slowdown = 1;
     int* header[] = {&frames, &width, &height, &slowdown};
-    for (int* value : header) {
+    for (std::size_t i = 0; i < std::size(header); i++) {
         if (!file.good()) {
             break;
         }
-        *value = readHeaderInt(readLine(file));
+        *header[i] = readHeaderInt(readLine(file));
     }
     if (!file.good()) {
         return -1;

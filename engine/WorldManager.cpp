@@ -35,10 +35,7 @@ void WorldManager::shutDown() {
     while (!objects.isEmpty()) {
         ObjectList remaining = objects;
         for (int i = 0; i < remaining.getCount(); i++) {
-            Object* object = remaining.at(i);
-            if (object != nullptr) {
-                delete object;
-            }
+            delete remaining.at(i);
         }
     }
     pendingDeletions.clear();
@@ -77,10 +74,7 @@ int WorldManager::markForDeletion(Object* object) {
 void WorldManager::update() {
     // The count is read on every pass because destructors may mark further objects.
     for (int i = 0; i < pendingDeletions.getCount(); i++) {
-        Object* object = pendingDeletions.at(i);
-        if (object != nullptr) {
-            delete object;
-        }
+        delete pendingDeletions.at(i);
     }
     pendingDeletions.clear();
 

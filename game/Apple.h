@@ -8,7 +8,7 @@ class Level;
 class Apple : public lu::Object {
 public:
     /// Makes an apple of the given level, not yet placed.
-    explicit Apple(Level* level);
+    explicit Apple(Level* owner);
 
     /// Logs "Destroying Apple".
     ~Apple() override;

@@ -128,9 +128,7 @@ void SnakeHead::handleCollision(const lu::Event* event) {
     }
     std::string aType = a->getType();
     std::string bType = b->getType();
-    if (aType == "SnakeBody" || bType == "SnakeBody") {
-        die();
-    } else if (aType == "hazard" || bType == "hazard") {
+    if (aType == "SnakeBody" || bType == "SnakeBody" || aType == "hazard" || bType == "hazard") {
         die();
     } else if (aType == "ice" || bType == "ice") {
         onIce = true;

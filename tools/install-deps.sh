@@ -15,4 +15,5 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-reco
     fonts-dejavu-core \
     xvfb xauth xdotool x11-utils imagemagick \
     valgrind \
+    clang libclang-rt-14-dev clang-tidy clang-format cppcheck \
     ca-certificates dpkg-dev

@@ -1,8 +1,64 @@
 #!/bin/bash
 # Builds everything and runs every test; window, input and audio tests run under Xvfb.
-set -euo pipefail
+#   1. the ordinary build: every test, static analysis and the format check included;
+#   2. the same code with AddressSanitizer and UndefinedBehaviorSanitizer: the in-process tests;
+#   3. the fuzz targets (clang's libFuzzer), each for a minute.
+# Every step runs even when an earlier one fails; the script fails if any did.
+# The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR and LU_FUZZ_BUILD_DIR.
+set -uo pipefail
 cd "$(dirname "$0")/.."
 
-cmake -S . -B build
-cmake --build build -j2
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure
+BUILD_DIR=${LU_BUILD_DIR:-build}
+ASAN_BUILD_DIR=${LU_ASAN_BUILD_DIR:-build-asan}
+FUZZ_BUILD_DIR=${LU_FUZZ_BUILD_DIR:-build-fuzz}
+XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24")
+# The labels of the tests that run inside the test process, which the sanitizers can watch.
+IN_PROCESS_LABELS='^(engine|window|audio|game|assets)$'
+
+failed=()
+timings=()
+
+# Runs the named step's commands and remembers its time and whether it failed.
+step() {
+    local name=$1
+    shift
+    local start=$SECONDS
+    echo "=== $name"
+    if ! "$@"; then
+        failed+=("$name")
+    fi
+    timings+=("$name: $((SECONDS - start)) s")
+}
+
+ordinary() {
+    cmake -S . -B "$BUILD_DIR" &&
+        cmake --build "$BUILD_DIR" -j2 &&
+        "${XVFB[@]}" ctest --test-dir "$BUILD_DIR" --output-on-failure
+}
+
+# Any sanitizer report fails its test; leak checking is on except where a test turns it off.
+sanitized() {
+    cmake -S . -B "$ASAN_BUILD_DIR" -DLU_SANITIZE=ON &&
+        cmake --build "$ASAN_BUILD_DIR" -j2 &&
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
+            "${XVFB[@]}" ctest --test-dir "$ASAN_BUILD_DIR" -L "$IN_PROCESS_LABELS" -j2 --output-on-failure
+}
+
+fuzz() {
+    CC=clang CXX=clang++ cmake -S . -B "$FUZZ_BUILD_DIR" -DLU_FUZZ=ON &&
+        cmake --build "$FUZZ_BUILD_DIR" -j2 --target SpriteLoaderFuzzer SpriteDrawFuzzer &&
+        ctest --test-dir "$FUZZ_BUILD_DIR" -L '^fuzz$' -j2 --output-on-failure
+}
+
+step "ordinary build and tests" ordinary
+step "sanitized build and tests" sanitized
+step "fuzzing" fuzz
+
+echo "=== times"
+printf '%s\n' "${timings[@]}"
+if [ ${#failed[@]} -gt 0 ]; then
+    echo "=== failed: ${failed[*]}"
+    exit 1
+fi
+echo "=== all steps passed"
