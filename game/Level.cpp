@@ -145,14 +145,16 @@ void Level::placeApple() {
 
     lu::Vector candidate;
     bool accepted = false;
-    while (!accepted) {
+    for (int tries = 0; !accepted; tries++) {
         int y = rand() % (display.getVerticalCells() - 2 * APPLE_MARGIN) + APPLE_MARGIN;
         int x = rand() % (display.getHorizontalCells() - 2 * APPLE_MARGIN) + APPLE_MARGIN;
         candidate = lu::Vector(x, y);
         lu::Vector headPosition = head->getPosition();
         float headX = headPosition.getX();
         float headY = headPosition.getY();
-        bool fewCovered = world.collisionsAt(apple, candidate).getCount() <= APPLE_MAX_COVERED;
+        // Apple art large enough to cover too much everywhere would otherwise be refused forever.
+        bool fewCovered = tries >= APPLE_PLACEMENT_TRIES ||
+                          world.collisionsAt(apple, candidate).getCount() <= APPLE_MAX_COVERED;
         // Each axis on its own: the apple is far from the head in columns and in rows.
         bool farInColumns = !(x > headX - SAFE_ZONE_HALF_WIDTH && x < headX + SAFE_ZONE_HALF_WIDTH);
         bool farInRows = !(y > headY - SAFE_ZONE_HALF_HEIGHT && y < headY + SAFE_ZONE_HALF_HEIGHT);
@@ -166,7 +168,12 @@ void Level::placeApple() {
     // Whatever covers or touches the apple goes, so the apple never sits against a hazard.
     lu::ObjectList covered = world.collisionsAt(apple, candidate);
     for (int i = 0; i < covered.getCount(); i++) {
-        levelObjects.remove(covered.at(i));
-        world.markForDeletion(covered.at(i));
+        lu::Object* object = covered.at(i);
+        // The snake and the score outlive the level and are pointed at; only large art ever covers them.
+        if (object == head || object == scoreDisplay || object->getType() == "SnakeBody") {
+            continue;
+        }
+        levelObjects.remove(object);
+        world.markForDeletion(object);
     }
 }

@@ -13,6 +13,8 @@ const int SAFE_ZONE_HALF_WIDTH = 15;
 const int SAFE_ZONE_HALF_HEIGHT = 10;
 const int APPLE_MARGIN = 4;
 const int APPLE_MAX_COVERED = 3;
+/// Apple candidates refused for what they cover before any cell far enough from the head will do.
+const int APPLE_PLACEMENT_TRIES = 1000;
 
 /// Number of neighbouring cells a random walk can step to (see Level::adjacentCell).
 const int ADJACENT_DIRECTIONS = 4;
