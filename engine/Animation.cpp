@@ -8,33 +8,42 @@
 
 namespace lu {
 
-Animation::Animation() : sprite(nullptr), name(), index(0), slowdownCount(0) {}
+Animation::Animation() : sprite(nullptr), name(), index(0), slowdownCount(0)
+{
+}
 
-void Animation::setSprite(Sprite* sprite) {
+void Animation::setSprite(Sprite* sprite)
+{
     this->sprite = sprite;
 }
 
-Sprite* Animation::getSprite() const {
+Sprite* Animation::getSprite() const
+{
     return sprite;
 }
 
-void Animation::setIndex(int index) {
+void Animation::setIndex(int index)
+{
     this->index = index;
 }
 
-int Animation::getIndex() const {
+int Animation::getIndex() const
+{
     return index;
 }
 
-void Animation::setSlowdownCount(int slowdownCount) {
+void Animation::setSlowdownCount(int slowdownCount)
+{
     this->slowdownCount = slowdownCount;
 }
 
-int Animation::getSlowdownCount() const {
+int Animation::getSlowdownCount() const
+{
     return slowdownCount;
 }
 
-int Animation::draw(Vector position) {
+int Animation::draw(Vector position)
+{
     if (sprite == nullptr) {
         return -1;
     }

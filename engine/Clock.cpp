@@ -12,8 +12,7 @@ const std::int64_t MILLISECONDS_PER_SECOND = 1000;
 const std::int64_t MICROSECONDS_PER_MILLISECOND = 1000;
 } // namespace
 
-Clock::Clock()
-    : previousTime(timeStamp())
+Clock::Clock() : previousTime(timeStamp())
 {
 }
 

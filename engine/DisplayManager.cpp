@@ -20,14 +20,8 @@ const unsigned int WINDOW_BITS_PER_PIXEL = 32;
 
 // Indexed by lu::Color.
 const sf::Color CELL_COLORS[] = {
-    sf::Color(0, 0, 0, 255),
-    sf::Color(255, 0, 0, 255),
-    sf::Color(0, 255, 0, 255),
-    sf::Color(255, 255, 0, 255),
-    sf::Color(0, 0, 255, 255),
-    sf::Color(255, 0, 255, 255),
-    sf::Color(0, 255, 255, 255),
-    sf::Color(255, 255, 255, 255),
+    sf::Color(0, 0, 0, 255),   sf::Color(255, 0, 0, 255),   sf::Color(0, 255, 0, 255),   sf::Color(255, 255, 0, 255),
+    sf::Color(0, 0, 255, 255), sf::Color(255, 0, 255, 255), sf::Color(0, 255, 255, 255), sf::Color(255, 255, 255, 255),
 };
 const int CELL_COLOR_COUNT = sizeof(CELL_COLORS) / sizeof(CELL_COLORS[0]);
 
@@ -37,8 +31,7 @@ const int CELL_COLOR_COUNT = sizeof(CELL_COLORS) / sizeof(CELL_COLORS[0]);
 #if defined(__unix__) && !defined(__APPLE__)
 class DisplayProbe {
 public:
-    DisplayProbe()
-        : display(XOpenDisplay(nullptr))
+    DisplayProbe() : display(XOpenDisplay(nullptr))
     {
     }
 
@@ -72,13 +65,11 @@ public:
 sf::RenderWindow* createWindow(int width, int height)
 {
 #if SFML_VERSION_MAJOR >= 3
-    sf::VideoMode mode({static_cast<unsigned int>(width), static_cast<unsigned int>(height)},
-                       WINDOW_BITS_PER_PIXEL);
+    sf::VideoMode mode({static_cast<unsigned int>(width), static_cast<unsigned int>(height)}, WINDOW_BITS_PER_PIXEL);
     return new sf::RenderWindow(mode, WINDOW_TITLE_DEFAULT, WINDOW_STYLE_DEFAULT, sf::State::Windowed,
                                 sf::ContextSettings());
 #else
-    sf::VideoMode mode(static_cast<unsigned int>(width), static_cast<unsigned int>(height),
-                       WINDOW_BITS_PER_PIXEL);
+    sf::VideoMode mode(static_cast<unsigned int>(width), static_cast<unsigned int>(height), WINDOW_BITS_PER_PIXEL);
     return new sf::RenderWindow(mode, WINDOW_TITLE_DEFAULT, WINDOW_STYLE_DEFAULT, sf::ContextSettings());
 #endif
 }

@@ -21,7 +21,7 @@ const int WINDOW_HORIZONTAL_PIXELS_DEFAULT = 1024;
 const int WINDOW_VERTICAL_PIXELS_DEFAULT = 768;
 const int WINDOW_HORIZONTAL_CELLS_DEFAULT = 75;
 const int WINDOW_VERTICAL_CELLS_DEFAULT = 36;
-const int WINDOW_STYLE_DEFAULT = 7; // title bar, resize and close
+const int WINDOW_STYLE_DEFAULT = 7;                     // title bar, resize and close
 extern const sf::Color WINDOW_BACKGROUND_COLOR_DEFAULT; // opaque black
 const std::string WINDOW_TITLE_DEFAULT = "Coilwander";
 const std::string FONT_FILE_DEFAULT = "lu-font.ttf";

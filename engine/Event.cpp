@@ -2,8 +2,7 @@
 
 namespace lu {
 
-Event::Event()
-    : type(UNDEFINED_EVENT)
+Event::Event() : type(UNDEFINED_EVENT)
 {
 }
 

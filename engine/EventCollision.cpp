@@ -2,8 +2,7 @@
 
 namespace lu {
 
-EventCollision::EventCollision()
-    : position(0, 0), movingObject(nullptr), otherObject(nullptr)
+EventCollision::EventCollision() : position(0, 0), movingObject(nullptr), otherObject(nullptr)
 {
     setType(COLLISION_EVENT);
 }

@@ -4,8 +4,7 @@
 
 namespace lu {
 
-EventKeyboard::EventKeyboard()
-    : key(Keyboard::UNDEFINED_KEY), keyAction(UNDEFINED_KEY_ACTION)
+EventKeyboard::EventKeyboard() : key(Keyboard::UNDEFINED_KEY), keyAction(UNDEFINED_KEY_ACTION)
 {
     setType(KEYBOARD_EVENT);
 }

@@ -2,8 +2,7 @@
 
 namespace lu {
 
-EventMouse::EventMouse()
-    : mouseAction(UNDEFINED_MOUSE_ACTION), mouseButton(UNDEFINED_MOUSE_BUTTON), mousePosition(0, 0)
+EventMouse::EventMouse() : mouseAction(UNDEFINED_MOUSE_ACTION), mouseButton(UNDEFINED_MOUSE_BUTTON), mousePosition(0, 0)
 {
     setType(MOUSE_EVENT);
 }

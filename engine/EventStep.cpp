@@ -2,8 +2,7 @@
 
 namespace lu {
 
-EventStep::EventStep(int stepCount)
-    : stepCount(stepCount)
+EventStep::EventStep(int stepCount) : stepCount(stepCount)
 {
     setType(STEP_EVENT);
 }

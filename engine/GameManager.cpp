@@ -16,8 +16,7 @@ namespace {
 const std::int64_t MICROSECONDS_PER_MILLISECOND = 1000;
 } // namespace
 
-GameManager::GameManager()
-    : gameOver(false), frameTime(FRAME_TIME_DEFAULT), clock(), stepCount(0)
+GameManager::GameManager() : gameOver(false), frameTime(FRAME_TIME_DEFAULT), clock(), stepCount(0)
 {
 }
 

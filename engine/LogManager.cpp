@@ -4,8 +4,7 @@
 
 namespace lu {
 
-LogManager::LogManager()
-    : logFile(nullptr), flushEachMessage(false)
+LogManager::LogManager() : logFile(nullptr), flushEachMessage(false)
 {
 }
 

@@ -26,7 +26,8 @@ public:
     /// Makes every message reach the file as soon as it is written.
     void setFlushEachMessage(bool on);
 
-    /// Writes "Message: " and the printf-formatted text; returns the text's length, or -1 (nothing written) with no open file.
+    /// Writes "Message: " and the printf-formatted text; returns the text's length, or -1 (nothing written) with no
+    /// open file.
     int writeMessage(const char* format, ...)
 #if defined(__GNUC__)
         __attribute__((format(printf, 2, 3)))

@@ -6,8 +6,7 @@
 
 namespace lu {
 
-Manager::Manager()
-    : type(), started(false)
+Manager::Manager() : type(), started(false)
 {
 }
 

@@ -13,8 +13,7 @@ int livePlayers = 0;
 
 } // namespace
 
-Music::Music()
-    : music(nullptr)
+Music::Music() : music(nullptr)
 {
     if (livePlayers < MAX_MUSIC_PLAYERS) {
         music = new sf::Music();

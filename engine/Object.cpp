@@ -21,57 +21,70 @@ Object::Object()
       speed(0),
       solidity(BLOCKING),
       animation(),
-      box(Vector(-0.5f, -0.5f), 1, 1) {
+      box(Vector(-0.5f, -0.5f), 1, 1)
+{
     nextObjectId++;
     // A full world leaves the object unregistered; it simply takes no part in the world.
     WorldManager::instance().insertObject(this);
 }
 
-Object::~Object() {
+Object::~Object()
+{
     WorldManager::instance().removeObject(this);
 }
 
-int Object::handleEvent(const Event*) {
+int Object::handleEvent(const Event*)
+{
     return 0;
 }
 
-int Object::draw() {
+int Object::draw()
+{
     return animation.draw(position);
 }
 
-int Object::getId() const {
+int Object::getId() const
+{
     return id;
 }
 
-void Object::setType(std::string newType) {
+void Object::setType(std::string newType)
+{
     type = newType;
 }
 
-std::string Object::getType() const {
+std::string Object::getType() const
+{
     return type;
 }
 
-void Object::setPosition(Vector newPosition) {
+void Object::setPosition(Vector newPosition)
+{
     position = newPosition;
 }
 
-void Object::setAltitude(int newAltitude) {
+void Object::setAltitude(int newAltitude)
+{
     altitude = newAltitude;
 }
 
-int Object::getAltitude() const {
+int Object::getAltitude() const
+{
     return altitude;
 }
 
-void Object::setDirection(Vector newDirection) {
+void Object::setDirection(Vector newDirection)
+{
     direction = newDirection;
 }
 
-void Object::setSpeed(float newSpeed) {
+void Object::setSpeed(float newSpeed)
+{
     speed = newSpeed;
 }
 
-void Object::setVelocity(Vector velocity) {
+void Object::setVelocity(Vector velocity)
+{
     speed = velocity.magnitude();
     if (speed > 0) {
         direction = Vector(velocity.getX() / speed, velocity.getY() / speed);
@@ -80,21 +93,25 @@ void Object::setVelocity(Vector velocity) {
     }
 }
 
-Vector Object::getVelocity() const {
+Vector Object::getVelocity() const
+{
     Vector velocity = direction;
     velocity.scale(speed);
     return velocity;
 }
 
-void Object::setSolidity(Solidity newSolidity) {
+void Object::setSolidity(Solidity newSolidity)
+{
     solidity = newSolidity;
 }
 
-bool Object::isSolid() const {
+bool Object::isSolid() const
+{
     return solidity == BLOCKING || solidity == PASSABLE;
 }
 
-int Object::setSprite(std::string label) {
+int Object::setSprite(std::string label)
+{
     Sprite* sprite = ResourceManager::instance().getSprite(label);
     if (sprite == nullptr) {
         return -1;
@@ -108,15 +125,18 @@ int Object::setSprite(std::string label) {
     return 0;
 }
 
-void Object::setAnimation(Animation newAnimation) {
+void Object::setAnimation(Animation newAnimation)
+{
     animation = newAnimation;
 }
 
-Animation Object::getAnimation() const {
+Animation Object::getAnimation() const
+{
     return animation;
 }
 
-void Object::setBox(Box newBox) {
+void Object::setBox(Box newBox)
+{
     box = newBox;
 }
 

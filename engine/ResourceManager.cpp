@@ -20,7 +20,8 @@ const int COLOR_NAME_COUNT = 8;
 
 // Reads one line; a CR right before the LF belongs to the line ending, but a CR that ends the
 // file without an LF after it is part of the line.
-std::string readLine(std::ifstream& file) {
+std::string readLine(std::ifstream& file)
+{
     std::string line;
     std::getline(file, line);
     if (!file.eof() && !line.empty() && line.back() == '\r') {
@@ -31,7 +32,8 @@ std::string readLine(std::ifstream& file) {
 
 // atoi's rule (leading space, sign, digits, rest ignored, 0 without digits), except that a value
 // beyond int clamps to the nearest limit instead of being undefined.
-int readHeaderInt(const std::string& line) {
+int readHeaderInt(const std::string& line)
+{
     long value = std::strtol(line.c_str(), nullptr, 10);
     if (value > INT_MAX) {
         return INT_MAX;
@@ -43,7 +45,8 @@ int readHeaderInt(const std::string& line) {
 }
 
 // Sets color to the colour the line names exactly; leaves it unchanged otherwise.
-void readColor(const std::string& line, Color& color) {
+void readColor(const std::string& line, Color& color)
+{
     for (int i = 0; i < COLOR_NAME_COUNT; i++) {
         if (line == COLOR_NAMES[i]) {
             color = static_cast<Color>(i);
@@ -53,7 +56,8 @@ void readColor(const std::string& line, Color& color) {
 }
 
 // Returns the bytes between the read position and the end of the file, or -1 if unknown.
-long long bytesLeft(std::ifstream& file) {
+long long bytesLeft(std::ifstream& file)
+{
     std::streampos here = file.tellg();
     if (here == std::streampos(-1)) {
         return -1;
@@ -69,12 +73,14 @@ long long bytesLeft(std::ifstream& file) {
 
 } // namespace
 
-ResourceManager& ResourceManager::instance() {
+ResourceManager& ResourceManager::instance()
+{
     static ResourceManager resourceManager;
     return resourceManager;
 }
 
-ResourceManager::ResourceManager() : spriteCount(0), soundCount(0), musicCount(0) {
+ResourceManager::ResourceManager() : spriteCount(0), soundCount(0), musicCount(0)
+{
     setType("ResourceManager");
     for (int i = 0; i < MAX_SPRITES; i++) {
         sprites[i] = nullptr;
@@ -90,17 +96,20 @@ ResourceManager::ResourceManager() : spriteCount(0), soundCount(0), musicCount(0
 // Sounds and music are left to the end of the process on purpose: this runs during exit, and
 // releasing the last audio object then tears down the audio device while the audio library's
 // own state may already be gone, which can crash the exiting program.
-ResourceManager::~ResourceManager() {
+ResourceManager::~ResourceManager()
+{
     ResourceManager::shutDown();
 }
 
-int ResourceManager::startUp() {
+int ResourceManager::startUp()
+{
     started = true;
     return 0;
 }
 
 // Sounds and music survive: the music is stopped only after every manager has shut down.
-void ResourceManager::shutDown() {
+void ResourceManager::shutDown()
+{
     for (int i = 0; i < spriteCount; i++) {
         delete sprites[i];
         sprites[i] = nullptr;
@@ -108,7 +117,8 @@ void ResourceManager::shutDown() {
     spriteCount = 0;
 }
 
-int ResourceManager::loadSprite(std::string filename, std::string label) {
+int ResourceManager::loadSprite(std::string filename, std::string label)
+{
     if (spriteCount >= MAX_SPRITES) {
         return -1;
     }
@@ -172,7 +182,8 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     return 0;
 }
 
-Sprite* ResourceManager::getSprite(std::string label) const {
+Sprite* ResourceManager::getSprite(std::string label) const
+{
     for (int i = 0; i < spriteCount; i++) {
         if (sprites[i] != nullptr && sprites[i]->getLabel() == label) {
             return sprites[i];
@@ -181,7 +192,8 @@ Sprite* ResourceManager::getSprite(std::string label) const {
     return nullptr;
 }
 
-int ResourceManager::loadSound(std::string filename, std::string label) {
+int ResourceManager::loadSound(std::string filename, std::string label)
+{
     if (soundCount >= MAX_SOUNDS) {
         LogManager::instance().writeMessage("Sound array full");
         return -1;
@@ -198,7 +210,8 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
     return 0;
 }
 
-Sound* ResourceManager::getSound(std::string label) const {
+Sound* ResourceManager::getSound(std::string label) const
+{
     for (int i = 0; i < soundCount; i++) {
         if (sounds[i] != nullptr && sounds[i]->getLabel() == label) {
             return sounds[i];
@@ -207,7 +220,8 @@ Sound* ResourceManager::getSound(std::string label) const {
     return nullptr;
 }
 
-int ResourceManager::loadMusic(std::string filename, std::string label) {
+int ResourceManager::loadMusic(std::string filename, std::string label)
+{
     if (musicCount >= MAX_MUSIC) {
         LogManager::instance().writeMessage("Music array full");
         return -1;
@@ -224,7 +238,8 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
     return 0;
 }
 
-Music* ResourceManager::getMusic(std::string label) const {
+Music* ResourceManager::getMusic(std::string label) const
+{
     for (int i = 0; i < musicCount; i++) {
         if (musics[i] != nullptr && musics[i]->getLabel() == label) {
             return musics[i];

@@ -12,8 +12,7 @@ int livePlayers = 0;
 
 } // namespace
 
-Sound::Sound()
-    : sound(nullptr)
+Sound::Sound() : sound(nullptr)
 {
     // Past the cap the sound keeps its samples but gets no player (see MAX_SOUND_PLAYERS).
     if (livePlayers < MAX_SOUND_PLAYERS) {

@@ -13,11 +13,14 @@ Sprite::Sprite(int maxFrameCount)
       color(COLOR_DEFAULT),
       slowdown(1),
       frames(static_cast<std::size_t>(this->maxFrameCount)),
-      label() {}
+      label()
+{
+}
 
 Sprite::~Sprite() = default;
 
-int Sprite::addFrame(Frame frame) {
+int Sprite::addFrame(Frame frame)
+{
     if (frameCount >= maxFrameCount) {
         return -1;
     }
@@ -28,54 +31,66 @@ int Sprite::addFrame(Frame frame) {
 
 // An index outside the added frames yields an empty frame, which is never drawn, rather than
 // reading a slot that holds nothing or lies outside the vector.
-Frame Sprite::getFrame(int index) const {
+Frame Sprite::getFrame(int index) const
+{
     if (index < 0 || index >= frameCount) {
         return Frame();
     }
     return frames[static_cast<std::size_t>(index)];
 }
 
-int Sprite::getWidth() const {
+int Sprite::getWidth() const
+{
     return width;
 }
 
-void Sprite::setWidth(int width) {
+void Sprite::setWidth(int width)
+{
     this->width = width;
 }
 
-int Sprite::getHeight() const {
+int Sprite::getHeight() const
+{
     return height;
 }
 
-void Sprite::setHeight(int height) {
+void Sprite::setHeight(int height)
+{
     this->height = height;
 }
 
-Color Sprite::getColor() const {
+Color Sprite::getColor() const
+{
     return color;
 }
 
-void Sprite::setColor(Color color) {
+void Sprite::setColor(Color color)
+{
     this->color = color;
 }
 
-int Sprite::getSlowdown() const {
+int Sprite::getSlowdown() const
+{
     return slowdown;
 }
 
-void Sprite::setSlowdown(int slowdown) {
+void Sprite::setSlowdown(int slowdown)
+{
     this->slowdown = slowdown;
 }
 
-int Sprite::getFrameCount() const {
+int Sprite::getFrameCount() const
+{
     return frameCount;
 }
 
-std::string Sprite::getLabel() const {
+std::string Sprite::getLabel() const
+{
     return label;
 }
 
-void Sprite::setLabel(std::string label) {
+void Sprite::setLabel(std::string label)
+{
     this->label = std::move(label);
 }
 

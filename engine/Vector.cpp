@@ -4,21 +4,27 @@
 
 namespace lu {
 
-Vector::Vector(float x, float y) : x(x), y(y) {}
+Vector::Vector(float x, float y) : x(x), y(y)
+{
+}
 
-void Vector::setX(float newX) {
+void Vector::setX(float newX)
+{
     x = newX;
 }
 
-void Vector::setY(float newY) {
+void Vector::setY(float newY)
+{
     y = newY;
 }
 
-float Vector::magnitude() const {
+float Vector::magnitude() const
+{
     return std::sqrt(x * x + y * y);
 }
 
-void Vector::normalize() {
+void Vector::normalize()
+{
     float length = magnitude();
     if (length > 0) {
         x = x / length;
@@ -26,12 +32,14 @@ void Vector::normalize() {
     }
 }
 
-void Vector::scale(float s) {
+void Vector::scale(float s)
+{
     x = x * s;
     y = y * s;
 }
 
-Vector Vector::operator+(const Vector& other) const {
+Vector Vector::operator+(const Vector& other) const
+{
     return Vector(x + other.x, y + other.y);
 }
 

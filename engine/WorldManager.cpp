@@ -16,20 +16,25 @@ static const char* const WORLD_MANAGER_TYPE = "WorldManager";
 // Smaller per-frame displacements along both axes are not worth a move.
 static const double MOVE_THRESHOLD = 0.01;
 
-WorldManager& WorldManager::instance() {
+WorldManager& WorldManager::instance()
+{
     static WorldManager worldManager;
     return worldManager;
 }
 
-WorldManager::WorldManager() : objects(), pendingDeletions() {}
+WorldManager::WorldManager() : objects(), pendingDeletions()
+{
+}
 
-int WorldManager::startUp() {
+int WorldManager::startUp()
+{
     setType(WORLD_MANAGER_TYPE);
     started = true;
     return 0;
 }
 
-void WorldManager::shutDown() {
+void WorldManager::shutDown()
+{
     // A destructor may create objects (a screen that brings back another); those go too,
     // so the world is empty when this returns.
     while (!objects.isEmpty()) {
@@ -41,37 +46,41 @@ void WorldManager::shutDown() {
     pendingDeletions.clear();
 }
 
-int WorldManager::insertObject(Object* object) {
+int WorldManager::insertObject(Object* object)
+{
     if (object == nullptr) {
         return -1;
     }
     return objects.insert(object);
 }
 
-int WorldManager::removeObject(Object* object) {
+int WorldManager::removeObject(Object* object)
+{
     return objects.remove(object);
 }
 
-ObjectList WorldManager::getAllObjects() const {
+ObjectList WorldManager::getAllObjects() const
+{
     return objects;
 }
 
-int WorldManager::markForDeletion(Object* object) {
+int WorldManager::markForDeletion(Object* object)
+{
     // Nothing to delete; queueing null twice would also leave no type to report.
     if (object == nullptr) {
         return -1;
     }
     for (int i = 0; i < pendingDeletions.getCount(); i++) {
         if (pendingDeletions.at(i) == object) {
-            LogManager::instance().writeMessage("%s is already marked for deletion",
-                                                object->getType().c_str());
+            LogManager::instance().writeMessage("%s is already marked for deletion", object->getType().c_str());
             return 0;
         }
     }
     return pendingDeletions.insert(object);
 }
 
-void WorldManager::update() {
+void WorldManager::update()
+{
     // The count is read on every pass because destructors may mark further objects.
     for (int i = 0; i < pendingDeletions.getCount(); i++) {
         delete pendingDeletions.at(i);
@@ -96,7 +105,8 @@ void WorldManager::update() {
     }
 }
 
-void WorldManager::draw() {
+void WorldManager::draw()
+{
     for (int altitude = 0; altitude <= MAX_ALTITUDE; altitude++) {
         for (int i = 0; i < objects.getCount(); i++) {
             Object* object = objects.at(i);
@@ -107,7 +117,8 @@ void WorldManager::draw() {
     }
 }
 
-ObjectList WorldManager::collisionsAt(const Object* object, Vector where) const {
+ObjectList WorldManager::collisionsAt(const Object* object, Vector where) const
+{
     ObjectList hits;
     if (object == nullptr) {
         return hits;
@@ -128,12 +139,13 @@ ObjectList WorldManager::collisionsAt(const Object* object, Vector where) const 
     return hits;
 }
 
-static bool isInsideWorld(Vector position, float width, float height) {
-    return position.getX() >= 0 && position.getX() <= width &&
-           position.getY() >= 0 && position.getY() <= height;
+static bool isInsideWorld(Vector position, float width, float height)
+{
+    return position.getX() >= 0 && position.getX() <= width && position.getY() >= 0 && position.getY() <= height;
 }
 
-int WorldManager::moveObjectTo(Object* object, Vector where) {
+int WorldManager::moveObjectTo(Object* object, Vector where)
+{
     if (object == nullptr) {
         return -1;
     }
@@ -159,8 +171,7 @@ int WorldManager::moveObjectTo(Object* object, Vector where) {
     const DisplayManager& display = DisplayManager::instance();
     float width = static_cast<float>(display.getHorizontalCells());
     float height = static_cast<float>(display.getVerticalCells());
-    if (isInsideWorld(object->getPosition(), width, height) &&
-        !isInsideWorld(where, width, height)) {
+    if (isInsideWorld(object->getPosition(), width, height) && !isInsideWorld(where, width, height)) {
         EventOut out;
         object->handleEvent(&out);
     }

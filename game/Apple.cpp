@@ -6,7 +6,8 @@
 #include "ResourceManager.h"
 #include "Sound.h"
 
-Apple::Apple(Level* owner) {
+Apple::Apple(Level* owner)
+{
     setSprite("apple");
     setType("apple");
     setSolidity(lu::PASSABLE);
@@ -14,18 +15,20 @@ Apple::Apple(Level* owner) {
     level = owner;
 }
 
-Apple::~Apple() {
+Apple::~Apple()
+{
     lu::LogManager::instance().writeMessage("Destroying Apple");
 }
 
-int Apple::handleEvent(const lu::Event* event) {
+int Apple::handleEvent(const lu::Event* event)
+{
     if (event->getType() != lu::COLLISION_EVENT) {
         return 0;
     }
     const lu::EventCollision* collision = static_cast<const lu::EventCollision*>(event);
     // Touching is enough: the head's creep finds the apple as soon as it is next to it.
-    bool eaten = collision->getMovingObject()->getType() == "SnakeHead" ||
-                 collision->getOtherObject()->getType() == "SnakeHead";
+    bool eaten =
+        collision->getMovingObject()->getType() == "SnakeHead" || collision->getOtherObject()->getType() == "SnakeHead";
     if (eaten) {
         lu::Sound* eat = lu::ResourceManager::instance().getSound("eat");
         if (eat != nullptr) {

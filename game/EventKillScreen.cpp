@@ -1,5 +1,6 @@
 #include "EventKillScreen.h"
 
-EventKillScreen::EventKillScreen() {
+EventKillScreen::EventKillScreen()
+{
     setType(KILL_SCREEN_EVENT);
 }

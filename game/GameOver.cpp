@@ -11,13 +11,15 @@
 // Frames each "Returning to menu in N" line is shown; "1" stays until the end.
 static const int RETURNING_LINE_FRAMES = 30;
 
-GameOver::GameOver() {
+GameOver::GameOver()
+{
     setType("GameOver");
     setAltitude(lu::MAX_ALTITUDE);
     countdown = GAME_OVER_FRAMES;
 }
 
-GameOver::~GameOver() {
+GameOver::~GameOver()
+{
     lu::WorldManager& world = lu::WorldManager::instance();
     // This object is still listed and already queued; the world logs that once.
     lu::ObjectList everything = world.getAllObjects();
@@ -27,14 +29,16 @@ GameOver::~GameOver() {
     new GameStart();
 }
 
-int GameOver::handleEvent(const lu::Event* event) {
+int GameOver::handleEvent(const lu::Event* event)
+{
     if (event->getType() == lu::STEP_EVENT) {
         return 1;
     }
     return 0;
 }
 
-int GameOver::draw() {
+int GameOver::draw()
+{
     const lu::DisplayManager& display = lu::DisplayManager::instance();
     int columns = display.getHorizontalCells();
     int rows = display.getVerticalCells();
@@ -58,6 +62,7 @@ int GameOver::draw() {
     return lu::Object::draw();
 }
 
-int GameOver::getCountdown() const {
+int GameOver::getCountdown() const
+{
     return countdown;
 }

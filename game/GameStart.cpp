@@ -14,7 +14,8 @@ lu::Object* GameStart::startTextObject = nullptr;
 lu::Object* GameStart::leftAppleObject = nullptr;
 lu::Object* GameStart::rightAppleObject = nullptr;
 
-GameStart::GameStart() {
+GameStart::GameStart()
+{
     const lu::DisplayManager& display = lu::DisplayManager::instance();
     int columns = display.getHorizontalCells();
     int rows = display.getVerticalCells();
@@ -38,7 +39,8 @@ GameStart::GameStart() {
     rightAppleObject->setPosition(lu::Vector((6 * columns) / 7, rows / 3 + 2));
 }
 
-int GameStart::handleEvent(const lu::Event* event) {
+int GameStart::handleEvent(const lu::Event* event)
+{
     if (event->getType() != lu::KEYBOARD_EVENT) {
         return 0;
     }
@@ -54,22 +56,22 @@ int GameStart::handleEvent(const lu::Event* event) {
     return 1;
 }
 
-int GameStart::draw() {
+int GameStart::draw()
+{
     const lu::DisplayManager& display = lu::DisplayManager::instance();
     int columns = display.getHorizontalCells();
     int rows = display.getVerticalCells();
     float x = columns / 2;
     display.drawString(lu::Vector(x, (4 * rows) / 6 + 2), "Press 'Q' to quit", lu::WHITE);
     display.drawString(lu::Vector(x, rows / 3), "Use WASD to move", lu::WHITE);
-    display.drawString(lu::Vector(x, rows / 3 + 2),
-                       "Collect the green apple to complete the level", lu::GREEN);
+    display.drawString(lu::Vector(x, rows / 3 + 2), "Collect the green apple to complete the level", lu::GREEN);
     display.drawString(lu::Vector(x, rows / 3 + 4), "XXX Avoid red hazards ###", lu::RED);
-    display.drawString(lu::Vector(x, rows / 3 + 6), "/// You cannot turn while on blue ice ///",
-                       lu::BLUE);
+    display.drawString(lu::Vector(x, rows / 3 + 6), "/// You cannot turn while on blue ice ///", lu::BLUE);
     return 1;
 }
 
-void GameStart::startGame() {
+void GameStart::startGame()
+{
     SnakeHead* head = new SnakeHead();
     ScoreDisplay* scoreDisplay = new ScoreDisplay();
     Level* level = new Level(head, scoreDisplay);

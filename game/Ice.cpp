@@ -2,11 +2,13 @@
 
 #include "DisplayManager.h"
 
-Ice::Ice() {
+Ice::Ice()
+{
     setType("ice");
     setAltitude(0);
 }
 
-int Ice::draw() {
+int Ice::draw()
+{
     return lu::DisplayManager::instance().drawCharacter(getPosition(), ICE_CHARACTER, lu::BLUE);
 }

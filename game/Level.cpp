@@ -25,9 +25,12 @@ static const int LAST_ICE_KIND = 4;
 static const float SAME_POSITION = 0.01f;
 
 Level::Level(SnakeHead* snakeHead, ScoreDisplay* score)
-    : head(snakeHead), scoreDisplay(score), levelObjects(), levelCounter(1) {}
+    : head(snakeHead), scoreDisplay(score), levelObjects(), levelCounter(1)
+{
+}
 
-void Level::nextLevel() {
+void Level::nextLevel()
+{
     lu::WorldManager& world = lu::WorldManager::instance();
 
     levelCounter++;
@@ -55,15 +58,18 @@ void Level::nextLevel() {
     placeApple();
 }
 
-int Level::getLevelCounter() const {
+int Level::getLevelCounter() const
+{
     return levelCounter;
 }
 
-lu::ObjectList Level::getLevelObjects() const {
+lu::ObjectList Level::getLevelObjects() const
+{
     return levelObjects;
 }
 
-lu::Vector Level::adjacentCell(lu::Vector cell, int direction) {
+lu::Vector Level::adjacentCell(lu::Vector cell, int direction)
+{
     switch (direction) {
     case 0:
         return cell + lu::Vector(0, 1);
@@ -76,7 +82,8 @@ lu::Vector Level::adjacentCell(lu::Vector cell, int direction) {
     }
 }
 
-void Level::makeGroup(int groupsLeft) {
+void Level::makeGroup(int groupsLeft)
+{
     const lu::DisplayManager& display = lu::DisplayManager::instance();
     int kind = rand() % HAZARD_KINDS;
     int size = 1;
@@ -123,7 +130,8 @@ void Level::makeGroup(int groupsLeft) {
     }
 }
 
-bool Level::isFreeForHazard(lu::Vector candidate) const {
+bool Level::isFreeForHazard(lu::Vector candidate) const
+{
     for (int i = 0; i < levelObjects.getCount(); i++) {
         lu::Vector taken = levelObjects.at(i)->getPosition();
         if (std::fabs(taken.getX() - candidate.getX()) < SAME_POSITION &&
@@ -133,12 +141,13 @@ bool Level::isFreeForHazard(lu::Vector candidate) const {
     }
     lu::Box cell(candidate + lu::Vector(-0.5f, -0.5f), 1, 1);
     lu::Vector headPosition = head->getPosition();
-    lu::Box safeZone(headPosition + lu::Vector(-SAFE_ZONE_HALF_WIDTH, -SAFE_ZONE_HALF_HEIGHT),
-                     2 * SAFE_ZONE_HALF_WIDTH, 2 * SAFE_ZONE_HALF_HEIGHT);
+    lu::Box safeZone(headPosition + lu::Vector(-SAFE_ZONE_HALF_WIDTH, -SAFE_ZONE_HALF_HEIGHT), 2 * SAFE_ZONE_HALF_WIDTH,
+                     2 * SAFE_ZONE_HALF_HEIGHT);
     return !lu::boxesIntersect(cell, safeZone);
 }
 
-void Level::placeApple() {
+void Level::placeApple()
+{
     lu::WorldManager& world = lu::WorldManager::instance();
     const lu::DisplayManager& display = lu::DisplayManager::instance();
     Apple* apple = new Apple(this);
@@ -153,16 +162,15 @@ void Level::placeApple() {
         float headX = headPosition.getX();
         float headY = headPosition.getY();
         // Apple art large enough to cover too much everywhere would otherwise be refused forever.
-        bool fewCovered = tries >= APPLE_PLACEMENT_TRIES ||
-                          world.collisionsAt(apple, candidate).getCount() <= APPLE_MAX_COVERED;
+        bool fewCovered =
+            tries >= APPLE_PLACEMENT_TRIES || world.collisionsAt(apple, candidate).getCount() <= APPLE_MAX_COVERED;
         // Each axis on its own: the apple is far from the head in columns and in rows.
         bool farInColumns = !(x > headX - SAFE_ZONE_HALF_WIDTH && x < headX + SAFE_ZONE_HALF_WIDTH);
         bool farInRows = !(y > headY - SAFE_ZONE_HALF_HEIGHT && y < headY + SAFE_ZONE_HALF_HEIGHT);
         accepted = fewCovered && farInColumns && farInRows;
     }
     apple->setPosition(candidate);
-    lu::LogManager::instance().writeMessage("Placing apple at (%f,%f)", candidate.getX(),
-                                            candidate.getY());
+    lu::LogManager::instance().writeMessage("Placing apple at (%f,%f)", candidate.getX(), candidate.getY());
     levelObjects.insert(apple);
 
     // Whatever covers or touches the apple goes, so the apple never sits against a hazard.

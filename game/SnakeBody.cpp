@@ -2,7 +2,8 @@
 
 #include "EventHeadMoved.h"
 
-SnakeBody::SnakeBody(int index, lu::Vector position) {
+SnakeBody::SnakeBody(int index, lu::Vector position)
+{
     setType("SnakeBody");
     setSolidity(lu::PASSABLE);
     setAltitude(2);
@@ -15,7 +16,8 @@ SnakeBody::SnakeBody(int index, lu::Vector position) {
     }
 }
 
-int SnakeBody::handleEvent(const lu::Event* event) {
+int SnakeBody::handleEvent(const lu::Event* event)
+{
     if (event->getType() != HEAD_MOVE_EVENT) {
         return 0;
     }
@@ -24,6 +26,7 @@ int SnakeBody::handleEvent(const lu::Event* event) {
     return 1;
 }
 
-int SnakeBody::getSegmentIndex() const {
+int SnakeBody::getSegmentIndex() const
+{
     return segmentIndex;
 }

@@ -16,7 +16,8 @@
 
 #include <cmath>
 
-SnakeHead::SnakeHead() {
+SnakeHead::SnakeHead()
+{
     setSprite("snake-head");
     setType("SnakeHead");
     setSolidity(lu::PASSABLE);
@@ -42,12 +43,14 @@ SnakeHead::SnakeHead() {
     }
 }
 
-SnakeHead::~SnakeHead() {
+SnakeHead::~SnakeHead()
+{
     // The head owns its game's level: an apple uses the level only when this head touches it.
     delete level;
 }
 
-int SnakeHead::handleEvent(const lu::Event* event) {
+int SnakeHead::handleEvent(const lu::Event* event)
+{
     std::string type = event->getType();
     if (type == lu::KEYBOARD_EVENT) {
         const lu::EventKeyboard* keyboard = static_cast<const lu::EventKeyboard*>(event);
@@ -71,19 +74,23 @@ int SnakeHead::handleEvent(const lu::Event* event) {
     return 0;
 }
 
-void SnakeHead::setLevel(Level* newLevel) {
+void SnakeHead::setLevel(Level* newLevel)
+{
     level = newLevel;
 }
 
-bool SnakeHead::isDead() const {
+bool SnakeHead::isDead() const
+{
     return dead;
 }
 
-bool SnakeHead::isKillScreen() const {
+bool SnakeHead::isKillScreen() const
+{
     return killScreen;
 }
 
-void SnakeHead::handleKey(int key) {
+void SnakeHead::handleKey(int key)
+{
     // Turns are judged against the last jump, so two quick presses can never reverse the snake.
     bool horizontal = heading == HEADING_RIGHT || heading == HEADING_LEFT;
     switch (key) {
@@ -115,7 +122,8 @@ void SnakeHead::handleKey(int key) {
     }
 }
 
-void SnakeHead::handleCollision(const lu::Event* event) {
+void SnakeHead::handleCollision(const lu::Event* event)
+{
     const lu::EventCollision* collision = static_cast<const lu::EventCollision*>(event);
     lu::Object* a = collision->getMovingObject();
     lu::Object* b = collision->getOtherObject();
@@ -136,7 +144,8 @@ void SnakeHead::handleCollision(const lu::Event* event) {
     }
 }
 
-void SnakeHead::onStep() {
+void SnakeHead::onStep()
+{
     moveCountdown--;
     if (moveCountdown > 0 && !killScreen) {
         return;
@@ -184,14 +193,14 @@ void SnakeHead::onStep() {
 
     // Tested after the broadcast, so the body follows the head onto the fatal cell.
     const lu::DisplayManager& display = lu::DisplayManager::instance();
-    if (x < 0 || x > display.getHorizontalCells() + RIGHT_EDGE_ALLOWANCE || y < 0 ||
-        y > display.getVerticalCells()) {
+    if (x < 0 || x > display.getHorizontalCells() + RIGHT_EDGE_ALLOWANCE || y < 0 || y > display.getVerticalCells()) {
         die();
     }
     onIce = false;
 }
 
-void SnakeHead::die() {
+void SnakeHead::die()
+{
     if (dead) {
         return;
     }

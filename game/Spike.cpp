@@ -2,11 +2,13 @@
 
 #include "DisplayManager.h"
 
-Spike::Spike() {
+Spike::Spike()
+{
     setType("hazard");
     setAltitude(0);
 }
 
-int Spike::draw() {
+int Spike::draw()
+{
     return lu::DisplayManager::instance().drawCharacter(getPosition(), SPIKE_CHARACTER, lu::RED);
 }

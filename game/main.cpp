@@ -5,7 +5,8 @@
 #include "ResourceManager.h"
 
 /// Registers the game's sprites, sounds and music; a file that fails to load is left out.
-void loadResources() {
+void loadResources()
+{
     lu::ResourceManager& resources = lu::ResourceManager::instance();
     resources.loadSprite("sprites/fruit-spr.txt", "apple");
     resources.loadSprite("sprites/snake-head.txt", "snake-head");
@@ -18,7 +19,8 @@ void loadResources() {
     resources.loadMusic("sounds/gamemusic.wav", "song");
 }
 
-int main() {
+int main()
+{
     lu::GameManager& game = lu::GameManager::instance();
     if (game.startUp() != 0) {
         lu::LogManager::instance().writeMessage("Error starting game manager!");

@@ -259,8 +259,7 @@ TEST(DisplayStartUpTest, WithoutAReachableDisplayStartUpFailsInsteadOfAborting)
         EXPECT_EQ(screen.drawCount(), 3);
         display.swapBuffers();
         display.shutDown();
-        std::vector<std::string> expected = {"Issue creating window", "Issue creating window",
-                                             "Display shutting down"};
+        std::vector<std::string> expected = {"Issue creating window", "Issue creating window", "Display shutting down"};
         EXPECT_EQ(lutest::readLogMessages(), expected);
     });
 }

@@ -30,8 +30,7 @@ using Journal = std::vector<std::string>;
 // Writes every step, draw, collision and its own deletion into a shared journal.
 class Recorder : public lu::Object {
 public:
-    Recorder(Journal& journal, std::string name, int altitude = 2)
-        : journal(journal), name(name)
+    Recorder(Journal& journal, std::string name, int altitude = 2) : journal(journal), name(name)
     {
         setAltitude(altitude);
     }
@@ -290,7 +289,8 @@ TEST(ClockTest, TimeStampCountsMicrosecondsFromTheStartOfTheMonthInUtc)
     std::int64_t stamp = lu::Clock::timeStamp();
     std::time_t now = std::time(nullptr);
     std::tm utc = *std::gmtime(&now);
-    std::int64_t seconds = ((static_cast<std::int64_t>(utc.tm_mday) * 24 + utc.tm_hour) * 60 + utc.tm_min) * 60 + utc.tm_sec;
+    std::int64_t seconds =
+        ((static_cast<std::int64_t>(utc.tm_mday) * 24 + utc.tm_hour) * 60 + utc.tm_min) * 60 + utc.tm_sec;
 
     EXPECT_EQ(0, stamp % 1000);
     EXPECT_NEAR(static_cast<double>(seconds), static_cast<double>(stamp / 1000000), 2.0);

@@ -13,13 +13,15 @@ using lu::Vector;
 namespace {
 
 // The box every object has until it shows a sprite: the unit cell centred on the position.
-Box unitBoxAt(float x, float y) {
+Box unitBoxAt(float x, float y)
+{
     return Box(Vector(x - 0.5f, y - 0.5f), 1, 1);
 }
 
 } // namespace
 
-TEST(VectorTest, MagnitudeAndNormalizeOfThreeFourAndOfZero) {
+TEST(VectorTest, MagnitudeAndNormalizeOfThreeFourAndOfZero)
+{
     Vector v(3, 4);
     EXPECT_FLOAT_EQ(5.0f, v.magnitude());
     v.normalize();
@@ -34,22 +36,23 @@ TEST(VectorTest, MagnitudeAndNormalizeOfThreeFourAndOfZero) {
     EXPECT_EQ(0.0f, zero.magnitude());
 }
 
-TEST(BoxTest, TouchingBoxesIntersectAlongEdgesAndAtCorners) {
+TEST(BoxTest, TouchingBoxesIntersectAlongEdgesAndAtCorners)
+{
     Box a = unitBoxAt(10, 5);
     struct Case {
         float x, y;
         bool intersects;
     };
     const Case cases[] = {
-        {10, 5, true},      // same cell
-        {11, 5, true},      // right edges touch
-        {9, 5, true},       // left edges touch
-        {10, 6, true},      // bottom edges touch
-        {11, 6, true},      // corners touch
-        {9, 4, true},       // corners touch
-        {11.5f, 5, false},  // half a cell of gap
-        {10, 3.9f, false},  // gap above
-        {11.5f, 6, false},  // near on y only
+        {10, 5, true},     // same cell
+        {11, 5, true},     // right edges touch
+        {9, 5, true},      // left edges touch
+        {10, 6, true},     // bottom edges touch
+        {11, 6, true},     // corners touch
+        {9, 4, true},      // corners touch
+        {11.5f, 5, false}, // half a cell of gap
+        {10, 3.9f, false}, // gap above
+        {11.5f, 6, false}, // near on y only
     };
     for (const Case& c : cases) {
         Box b = unitBoxAt(c.x, c.y);
@@ -59,9 +62,9 @@ TEST(BoxTest, TouchingBoxesIntersectAlongEdgesAndAtCorners) {
     }
 }
 
-TEST(BoxTest, SpriteBoxOfThreeByOnePlacedAtTenFiveSpansExactHalves) {
-    lutest::EngineScope scope(lutest::EngineScope::LOG | lutest::EngineScope::WORLD |
-                              lutest::EngineScope::RESOURCES);
+TEST(BoxTest, SpriteBoxOfThreeByOnePlacedAtTenFiveSpansExactHalves)
+{
+    lutest::EngineScope scope(lutest::EngineScope::LOG | lutest::EngineScope::WORLD | lutest::EngineScope::RESOURCES);
     std::string path = scope.directory() + "/bar.txt";
     ASSERT_TRUE(lutest::writeFile(path, "1\n3\n1\n1\nwhite\nabc\n"));
     ASSERT_EQ(0, lu::ResourceManager::instance().loadSprite(path, "bar"));

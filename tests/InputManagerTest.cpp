@@ -62,8 +62,7 @@ std::string cellText(lu::Vector position)
 // which outlives the object when the world deletes it.
 class InputRecorder : public lu::Object {
 public:
-    explicit InputRecorder(std::vector<std::string>& lines)
-        : lines(lines)
+    explicit InputRecorder(std::vector<std::string>& lines) : lines(lines)
     {
     }
 
@@ -104,8 +103,7 @@ bool focus(sf::RenderWindow& window)
 // A real window with the display and input managers started and the keyboard focus on it.
 class InputWindow {
 public:
-    InputWindow()
-        : scope(lutest::EngineScope::LOG | lutest::EngineScope::WORLD)
+    InputWindow() : scope(lutest::EngineScope::LOG | lutest::EngineScope::WORLD)
     {
         lu::DisplayManager::instance().startUp();
         lu::InputManager::instance().startUp();
@@ -162,11 +160,11 @@ TEST(TranslateKeyTest, ListedKeysMapToEngineCodesAndEveryOtherKeyIsUndefined)
 {
     // SFML's key numbers, which SFML 2.5 and 3 share.
     std::map<int, int> expected = {
-        {57, lu::Keyboard::SPACE},        {58, lu::Keyboard::ENTER},        {36, lu::Keyboard::ESCAPE},
-        {60, lu::Keyboard::TAB},          {71, lu::Keyboard::LEFT_ARROW},   {72, lu::Keyboard::RIGHT_ARROW},
-        {73, lu::Keyboard::UP_ARROW},     {74, lu::Keyboard::DOWN_ARROW},   {100, lu::Keyboard::PAUSE},
-        {56, lu::Keyboard::HYPHEN},       {55, lu::Keyboard::EQUAL},        {54, lu::Keyboard::GRAVE},
-        {50, lu::Keyboard::PERIOD},       {49, lu::Keyboard::COMMA},        {52, lu::Keyboard::SLASH},
+        {57, lu::Keyboard::SPACE},        {58, lu::Keyboard::ENTER},         {36, lu::Keyboard::ESCAPE},
+        {60, lu::Keyboard::TAB},          {71, lu::Keyboard::LEFT_ARROW},    {72, lu::Keyboard::RIGHT_ARROW},
+        {73, lu::Keyboard::UP_ARROW},     {74, lu::Keyboard::DOWN_ARROW},    {100, lu::Keyboard::PAUSE},
+        {56, lu::Keyboard::HYPHEN},       {55, lu::Keyboard::EQUAL},         {54, lu::Keyboard::GRAVE},
+        {50, lu::Keyboard::PERIOD},       {49, lu::Keyboard::COMMA},         {52, lu::Keyboard::SLASH},
         {37, lu::Keyboard::LEFT_CONTROL}, {41, lu::Keyboard::RIGHT_CONTROL}, {38, lu::Keyboard::LEFT_SHIFT},
         {42, lu::Keyboard::RIGHT_SHIFT},  {26, lu::Keyboard::NUM0},
     };

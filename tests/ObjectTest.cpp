@@ -16,11 +16,11 @@ using lu::Vector;
 
 class ObjectTest : public ::testing::Test {
 protected:
-    lutest::EngineScope scope{lutest::EngineScope::LOG | lutest::EngineScope::WORLD |
-                              lutest::EngineScope::RESOURCES};
+    lutest::EngineScope scope{lutest::EngineScope::LOG | lutest::EngineScope::WORLD | lutest::EngineScope::RESOURCES};
 
     // Returns the ids of the world's objects, in list order, as "3 4 5".
-    static std::string worldIds() {
+    static std::string worldIds()
+    {
         lu::ObjectList all = lu::WorldManager::instance().getAllObjects();
         std::string ids;
         for (int i = 0; i < all.getCount(); i++) {
@@ -32,7 +32,8 @@ protected:
     }
 };
 
-TEST_F(ObjectTest, IdsCountUpAndANewObjectHasTheDefaults) {
+TEST_F(ObjectTest, IdsCountUpAndANewObjectHasTheDefaults)
+{
     Object* first = new Object;
     Object* second = new Object;
     EXPECT_EQ(first->getId() + 1, second->getId());
@@ -58,7 +59,8 @@ TEST_F(ObjectTest, IdsCountUpAndANewObjectHasTheDefaults) {
     EXPECT_EQ(lastId + 1, third->getId());
 }
 
-TEST_F(ObjectTest, SetVelocitySplitsIntoUnitDirectionAndSpeed) {
+TEST_F(ObjectTest, SetVelocitySplitsIntoUnitDirectionAndSpeed)
+{
     Object* object = new Object;
 
     object->setVelocity(Vector(3, 4));
@@ -82,7 +84,8 @@ TEST_F(ObjectTest, SetVelocitySplitsIntoUnitDirectionAndSpeed) {
     EXPECT_EQ(0.0f, object->getVelocity().getX());
 }
 
-TEST_F(ObjectTest, SetSpriteFitsTheBoxAndRestartsTheAnimation) {
+TEST_F(ObjectTest, SetSpriteFitsTheBoxAndRestartsTheAnimation)
+{
     std::string path = scope.directory() + "/block.txt";
     ASSERT_TRUE(lutest::writeFile(path, "2\n4\n2\n3\nred\nabcd\nefgh\nijkl\nmnop\n"));
     ASSERT_EQ(0, lu::ResourceManager::instance().loadSprite(path, "block"));
@@ -109,13 +112,14 @@ TEST_F(ObjectTest, SetSpriteFitsTheBoxAndRestartsTheAnimation) {
     EXPECT_FLOAT_EQ(2.0f, object->getBox().getHorizontal());
 }
 
-TEST_F(ObjectTest, DestroyingAnObjectInTheMiddleKeepsTheOthersInOrder) {
+TEST_F(ObjectTest, DestroyingAnObjectInTheMiddleKeepsTheOthersInOrder)
+{
     Object* a = new Object;
     Object* b = new Object;
     Object* c = new Object;
     Object* d = new Object;
-    std::string expected = std::to_string(a->getId()) + " " + std::to_string(c->getId()) + " " +
-                           std::to_string(d->getId());
+    std::string expected =
+        std::to_string(a->getId()) + " " + std::to_string(c->getId()) + " " + std::to_string(d->getId());
     delete b;
     EXPECT_EQ(expected, worldIds());
 }

@@ -11,21 +11,27 @@ namespace {
 
 class SpriteFileTest : public ::testing::Test {
 protected:
-    void TearDown() override { lu::ResourceManager::instance().shutDown(); }
+    void TearDown() override
+    {
+        lu::ResourceManager::instance().shutDown();
+    }
 
     // Writes content to a file of its own and loads it under label.
-    int load(const std::string& content, const std::string& label = "art") {
+    int load(const std::string& content, const std::string& label = "art")
+    {
         std::string path = dir.file("sprite" + std::to_string(files++) + ".txt");
         EXPECT_TRUE(lutest::writeFile(path, content));
         return lu::ResourceManager::instance().loadSprite(path, label);
     }
 
-    lu::Sprite* get(const std::string& label = "art") {
+    lu::Sprite* get(const std::string& label = "art")
+    {
         return lu::ResourceManager::instance().getSprite(label);
     }
 
     // The concatenated rows of every frame of the sprite, separated by '|'.
-    std::string frames(const std::string& label = "art") {
+    std::string frames(const std::string& label = "art")
+    {
         std::string all;
         lu::Sprite* sprite = get(label);
         for (int i = 0; sprite != nullptr && i < sprite->getFrameCount(); i++) {
@@ -38,7 +44,8 @@ protected:
     int files = 0;
 };
 
-TEST_F(SpriteFileTest, HeaderColourAndFramesAreReadInOrder) {
+TEST_F(SpriteFileTest, HeaderColourAndFramesAreReadInOrder)
+{
     ASSERT_EQ(0, load("2\n3\n1\n4\ngreen\nabc\ndef\nignored\n"));
     lu::Sprite* sprite = get();
     ASSERT_NE(nullptr, sprite);
@@ -51,14 +58,16 @@ TEST_F(SpriteFileTest, HeaderColourAndFramesAreReadInOrder) {
     EXPECT_EQ(3, sprite->getFrame(1).getWidth());
 }
 
-TEST_F(SpriteFileTest, HeaderNumbersAreReadLikeAtoi) {
+TEST_F(SpriteFileTest, HeaderNumbersAreReadLikeAtoi)
+{
     ASSERT_EQ(0, load("1 frame\n  +2x\n1\n\nred\nab\n"));
     EXPECT_EQ(2, get()->getWidth());
     EXPECT_EQ(0, get()->getSlowdown());
     EXPECT_EQ("ab", frames());
 }
 
-TEST_F(SpriteFileTest, LineEndingsAndWhitespaceBelongWhereTheyShould) {
+TEST_F(SpriteFileTest, LineEndingsAndWhitespaceBelongWhereTheyShould)
+{
     ASSERT_EQ(0, load("1\r\n3\r\n2\r\n1\r\nred\r\n a \r\nbc\r"));
     EXPECT_EQ(lu::RED, get()->getColor());
     EXPECT_EQ(" a bc\r", frames());
@@ -67,7 +76,8 @@ TEST_F(SpriteFileTest, LineEndingsAndWhitespaceBelongWhereTheyShould) {
     EXPECT_EQ("xyz", frames("noFinalNewline"));
 }
 
-TEST_F(SpriteFileTest, OnlyExactLowerCaseColourNamesCount) {
+TEST_F(SpriteFileTest, OnlyExactLowerCaseColourNamesCount)
+{
     const char* names[] = {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"};
     for (int i = 0; i < 8; i++) {
         std::string label = names[i];
@@ -82,7 +92,8 @@ TEST_F(SpriteFileTest, OnlyExactLowerCaseColourNamesCount) {
     }
 }
 
-TEST_F(SpriteFileTest, ZeroFramesNeedOnlyAFourthLineEndedByLineFeed) {
+TEST_F(SpriteFileTest, ZeroFramesNeedOnlyAFourthLineEndedByLineFeed)
+{
     EXPECT_EQ(0, load("0\n3\n1\n2\n"));
     EXPECT_EQ(0, get()->getFrameCount());
     EXPECT_EQ(lu::WHITE, get()->getColor());
@@ -92,7 +103,8 @@ TEST_F(SpriteFileTest, ZeroFramesNeedOnlyAFourthLineEndedByLineFeed) {
     EXPECT_EQ(nullptr, get("threeLines"));
 }
 
-TEST_F(SpriteFileTest, MissingFrameLinesFailUnlessOnlyAnEmptyLastRowIsMissing) {
+TEST_F(SpriteFileTest, MissingFrameLinesFailUnlessOnlyAnEmptyLastRowIsMissing)
+{
     EXPECT_EQ(0, load("2\n2\n2\n1\nred\nab\ncd\nef\n"));
     EXPECT_EQ("abcd|ef", frames());
     EXPECT_EQ(-1, load("2\n2\n2\n1\nred\nab\ncd\nef", "lastUnended"));
@@ -104,10 +116,11 @@ TEST_F(SpriteFileTest, MissingFrameLinesFailUnlessOnlyAnEmptyLastRowIsMissing) {
 }
 
 // A header may not make the loader allocate or read beyond what the file can hold.
-TEST_F(SpriteFileTest, HugeOrNegativeHeaderNumbersAreRejected) {
+TEST_F(SpriteFileTest, HugeOrNegativeHeaderNumbersAreRejected)
+{
     const char* headers[] = {
-        "2000000000\n1\n1\n", "2000000000\n1\n0\n", "99999999999999\n1\n1\n", "1\n1\n2000000000\n",
-        "-1\n1\n1\n",         "1\n-1\n1\n",         "1\n1\n-1\n",
+        "2000000000\n1\n1\n", "2000000000\n1\n0\n", "99999999999999\n1\n1\n", "1\n1\n2000000000\n", "-1\n1\n1\n",
+        "1\n-1\n1\n",         "1\n1\n-1\n",
     };
     for (const char* header : headers) {
         EXPECT_EQ(-1, load(std::string(header) + "1\nred\nab\n")) << header;
@@ -115,7 +128,8 @@ TEST_F(SpriteFileTest, HugeOrNegativeHeaderNumbersAreRejected) {
     EXPECT_EQ(nullptr, get());
 }
 
-TEST_F(SpriteFileTest, LineLengthsAreNotCheckedAndRowsFollowTheFrameWidth) {
+TEST_F(SpriteFileTest, LineLengthsAreNotCheckedAndRowsFollowTheFrameWidth)
+{
     ASSERT_EQ(0, load("1\n3\n3\n1\nwhite\nabcd\nef\nghi\n", "long"));
     ASSERT_EQ(0, load("1\n3\n3\n1\nwhite\na\nb\nc\n", "short"));
     lutest::ScreenText screen;
@@ -131,7 +145,8 @@ TEST_F(SpriteFileTest, LineLengthsAreNotCheckedAndRowsFollowTheFrameWidth) {
     EXPECT_EQ(3, screen.drawCount());
 }
 
-TEST_F(SpriteFileTest, TableHoldsFiveHundredSpritesFirstLabelWinsAndShutDownEmptiesIt) {
+TEST_F(SpriteFileTest, TableHoldsFiveHundredSpritesFirstLabelWinsAndShutDownEmptiesIt)
+{
     ASSERT_EQ(0, load("1\n1\n1\n1\nred\na\n", "twin"));
     ASSERT_EQ(0, load("1\n1\n1\n1\nred\nb\n", "twin"));
     EXPECT_EQ("a", frames("twin"));

@@ -34,13 +34,13 @@ std::string squareWaveWav()
     std::string bytes = "RIFF";
     appendLittleEndian(bytes, 36 + dataSize, 4);
     bytes += "WAVEfmt ";
-    appendLittleEndian(bytes, 16, 4);             // format chunk size
-    appendLittleEndian(bytes, 1, 2);              // PCM
-    appendLittleEndian(bytes, 1, 2);              // mono
+    appendLittleEndian(bytes, 16, 4); // format chunk size
+    appendLittleEndian(bytes, 1, 2);  // PCM
+    appendLittleEndian(bytes, 1, 2);  // mono
     appendLittleEndian(bytes, WAV_SAMPLE_RATE, 4);
     appendLittleEndian(bytes, WAV_SAMPLE_RATE * 2, 4); // bytes per second
-    appendLittleEndian(bytes, 2, 2);              // bytes per frame
-    appendLittleEndian(bytes, 16, 2);             // bits per sample
+    appendLittleEndian(bytes, 2, 2);                   // bytes per frame
+    appendLittleEndian(bytes, 16, 2);                  // bits per sample
     bytes += "data";
     appendLittleEndian(bytes, dataSize, 4);
     for (int i = 0; i < WAV_SAMPLE_COUNT; i++) {
@@ -53,8 +53,7 @@ std::string squareWaveWav()
 // Keeps SFML's error stream quiet while failures are provoked on purpose.
 class QuietSfml {
 public:
-    QuietSfml()
-        : saved(sf::err().rdbuf(nullptr))
+    QuietSfml() : saved(sf::err().rdbuf(nullptr))
     {
     }
 

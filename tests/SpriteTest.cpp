@@ -13,7 +13,8 @@ namespace {
 class AnimationTest : public ::testing::Test {
 protected:
     // A 1 x 1 sprite whose frames are the given characters, so each draw shows one letter.
-    void makeLetters(const std::string& letters, int slowdown) {
+    void makeLetters(const std::string& letters, int slowdown)
+    {
         sprite.setWidth(1);
         sprite.setHeight(1);
         sprite.setSlowdown(slowdown);
@@ -24,7 +25,8 @@ protected:
     }
 
     // Draws n times at (5, 5) and returns the letter seen on each draw ('.' when none was drawn).
-    std::string drawLetters(int n) {
+    std::string drawLetters(int n)
+    {
         std::string seen;
         for (int i = 0; i < n; i++) {
             screen.clear();
@@ -39,7 +41,8 @@ protected:
     lu::Animation animation;
 };
 
-TEST_F(AnimationTest, WithoutSpriteNothingIsDrawnOrAdvanced) {
+TEST_F(AnimationTest, WithoutSpriteNothingIsDrawnOrAdvanced)
+{
     animation.setIndex(1);
     EXPECT_EQ(-1, animation.draw(lu::Vector(5, 5)));
     EXPECT_EQ(0, screen.drawCount());
@@ -47,14 +50,16 @@ TEST_F(AnimationTest, WithoutSpriteNothingIsDrawnOrAdvanced) {
     EXPECT_EQ(0, animation.getSlowdownCount());
 }
 
-TEST_F(AnimationTest, SlowdownShowsEachFrameForThatManyDrawsThenWraps) {
+TEST_F(AnimationTest, SlowdownShowsEachFrameForThatManyDrawsThenWraps)
+{
     makeLetters("abc", 2);
     EXPECT_EQ("aabbccaa", drawLetters(8));
     sprite.setSlowdown(0);
     EXPECT_EQ("bca", drawLetters(3));
 }
 
-TEST_F(AnimationTest, FrozenAnimationKeepsItsFrameForever) {
+TEST_F(AnimationTest, FrozenAnimationKeepsItsFrameForever)
+{
     makeLetters("abc", 1);
     animation.setIndex(1);
     animation.setSlowdownCount(lu::ANIMATION_FROZEN);
@@ -62,7 +67,8 @@ TEST_F(AnimationTest, FrozenAnimationKeepsItsFrameForever) {
     EXPECT_EQ(lu::ANIMATION_FROZEN, animation.getSlowdownCount());
 }
 
-TEST_F(AnimationTest, IndexOutOfRangeDrawsNothingButStillAdvances) {
+TEST_F(AnimationTest, IndexOutOfRangeDrawsNothingButStillAdvances)
+{
     makeLetters("abc", 2);
     animation.setIndex(7);
     EXPECT_EQ("..aab", drawLetters(5));
@@ -71,14 +77,16 @@ TEST_F(AnimationTest, IndexOutOfRangeDrawsNothingButStillAdvances) {
     EXPECT_EQ("..a", drawLetters(3));
 }
 
-TEST_F(AnimationTest, SpriteWithoutFramesDrawsNothingAndStaysAtFrameZero) {
+TEST_F(AnimationTest, SpriteWithoutFramesDrawsNothingAndStaysAtFrameZero)
+{
     sprite.setSlowdown(1);
     animation.setSprite(&sprite);
     EXPECT_EQ("...", drawLetters(3));
     EXPECT_EQ(0, animation.getIndex());
 }
 
-TEST_F(AnimationTest, FrameIsCentredOnThePositionInTheSpriteColour) {
+TEST_F(AnimationTest, FrameIsCentredOnThePositionInTheSpriteColour)
+{
     sprite.setColor(lu::CYAN);
     sprite.addFrame(lu::Frame(5, 3, "abcdefghijklmno"));
     sprite.addFrame(lu::Frame(4, 1, "wxyz"));
@@ -97,7 +105,8 @@ TEST_F(AnimationTest, FrameIsCentredOnThePositionInTheSpriteColour) {
 }
 
 // Cells past the end of a short string are left undrawn; a long string's excess is never shown.
-TEST_F(AnimationTest, StringLengthOtherThanTheFrameSizeNeverReadsPastEitherEnd) {
+TEST_F(AnimationTest, StringLengthOtherThanTheFrameSizeNeverReadsPastEitherEnd)
+{
     sprite.addFrame(lu::Frame(3, 3, "abcde"));
     sprite.addFrame(lu::Frame(3, 1, "abcdef"));
     sprite.addFrame(lu::Frame(INT_MAX, INT_MAX, "xy"));
@@ -117,7 +126,8 @@ TEST_F(AnimationTest, StringLengthOtherThanTheFrameSizeNeverReadsPastEitherEnd) 
     }
 }
 
-TEST(SpriteTest, FullSpriteRefusesAFrameAndKeepsItsOwn) {
+TEST(SpriteTest, FullSpriteRefusesAFrameAndKeepsItsOwn)
+{
     lu::Sprite sprite(1);
     EXPECT_EQ(0, sprite.addFrame(lu::Frame(1, 1, "a")));
     EXPECT_EQ(-1, sprite.addFrame(lu::Frame(1, 1, "b")));

@@ -23,23 +23,25 @@ namespace {
 // A named object that writes every collision, out event, draw and deletion it sees to a journal.
 class Probe : public Object {
 public:
-    Probe(const std::string& name, std::vector<std::string>& journal, Vector position)
-        : journal(journal) {
+    Probe(const std::string& name, std::vector<std::string>& journal, Vector position) : journal(journal)
+    {
         setType(name);
         setPosition(position);
     }
 
-    ~Probe() override {
+    ~Probe() override
+    {
         journal.push_back(getType() + " deleted");
         if (onDestroy)
             onDestroy(this);
     }
 
-    int handleEvent(const lu::Event* event) override {
+    int handleEvent(const lu::Event* event) override
+    {
         if (event->getType() == lu::COLLISION_EVENT) {
             const lu::EventCollision* collision = static_cast<const lu::EventCollision*>(event);
-            journal.push_back(getType() + " collision " + collision->getMovingObject()->getType() +
-                              "->" + collision->getOtherObject()->getType());
+            journal.push_back(getType() + " collision " + collision->getMovingObject()->getType() + "->" +
+                              collision->getOtherObject()->getType());
             if (onCollision)
                 onCollision(this, collision);
             return 1;
@@ -51,7 +53,8 @@ public:
         return 0;
     }
 
-    int draw() override {
+    int draw() override
+    {
         journal.push_back(getType() + " drawn");
         return 0;
     }
@@ -71,14 +74,16 @@ protected:
     std::vector<std::string> journal;
     lutest::EngineScope scope;
 
-    Probe* probe(const std::string& name, float x, float y, lu::Solidity solidity = lu::BLOCKING) {
+    Probe* probe(const std::string& name, float x, float y, lu::Solidity solidity = lu::BLOCKING)
+    {
         Probe* p = new Probe(name, journal, Vector(x, y));
         p->setSolidity(solidity);
         return p;
     }
 
     // Returns the journal since the last call as "a; b; c" and empties it.
-    std::string heard() {
+    std::string heard()
+    {
         std::string text;
         for (size_t i = 0; i < journal.size(); i++) {
             if (i > 0)
@@ -90,7 +95,8 @@ protected:
     }
 
     // Returns the types of the world's objects in list order, as "A B C".
-    static std::string worldTypes() {
+    static std::string worldTypes()
+    {
         lu::ObjectList all = WorldManager::instance().getAllObjects();
         std::string types;
         for (int i = 0; i < all.getCount(); i++) {
@@ -102,7 +108,8 @@ protected:
     }
 };
 
-TEST_F(WorldManagerTest, MovesBelowAHundredthOfACellNeverHappen) {
+TEST_F(WorldManagerTest, MovesBelowAHundredthOfACellNeverHappen)
+{
     Probe* slow = probe("slow", 10, 5);
     slow->setVelocity(Vector(0.005f, 0));
     Probe* diagonal = probe("diagonal", 10, 10);
@@ -120,11 +127,12 @@ TEST_F(WorldManagerTest, MovesBelowAHundredthOfACellNeverHappen) {
     EXPECT_EQ(15.0f, fast->getPosition().getY());
 }
 
-TEST_F(WorldManagerTest, BlockingMoverIsRefusedButEveryHitSeesTheCollision) {
+TEST_F(WorldManagerTest, BlockingMoverIsRefusedButEveryHitSeesTheCollision)
+{
     Probe* mover = probe("M", 10, 5);
     mover->setVelocity(Vector(0.5f, 0));
-    probe("B", 11.5f, 5);  // edges touch after the move
-    probe("C", 11.5f, 6);  // corners touch after the move
+    probe("B", 11.5f, 5); // edges touch after the move
+    probe("C", 11.5f, 6); // corners touch after the move
 
     WorldManager::instance().update();
     EXPECT_EQ("M collision M->B; B collision M->B; M collision M->C; C collision M->C", heard());
@@ -137,7 +145,8 @@ TEST_F(WorldManagerTest, BlockingMoverIsRefusedButEveryHitSeesTheCollision) {
     EXPECT_EQ(10.0f, mover->getPosition().getX());
 }
 
-TEST_F(WorldManagerTest, SolidityDecidesWhoHearsOfAContactAndWhetherTheMoveHappens) {
+TEST_F(WorldManagerTest, SolidityDecidesWhoHearsOfAContactAndWhetherTheMoveHappens)
+{
     const char* contact = "M collision M->O; O collision M->O";
     struct Case {
         lu::Solidity mover, other;
@@ -145,12 +154,9 @@ TEST_F(WorldManagerTest, SolidityDecidesWhoHearsOfAContactAndWhetherTheMoveHappe
         const char* expected;
     };
     const Case cases[] = {
-        {lu::BLOCKING, lu::BLOCKING, -1, contact},
-        {lu::BLOCKING, lu::PASSABLE, 0, contact},
-        {lu::PASSABLE, lu::BLOCKING, 0, contact},
-        {lu::PASSABLE, lu::PASSABLE, 0, contact},
-        {lu::INTANGIBLE, lu::BLOCKING, 0, ""},
-        {lu::BLOCKING, lu::INTANGIBLE, 0, ""},
+        {lu::BLOCKING, lu::BLOCKING, -1, contact}, {lu::BLOCKING, lu::PASSABLE, 0, contact},
+        {lu::PASSABLE, lu::BLOCKING, 0, contact},  {lu::PASSABLE, lu::PASSABLE, 0, contact},
+        {lu::INTANGIBLE, lu::BLOCKING, 0, ""},     {lu::BLOCKING, lu::INTANGIBLE, 0, ""},
     };
     for (const Case& c : cases) {
         Probe* mover = probe("M", 10, 5, c.mover);
@@ -163,7 +169,8 @@ TEST_F(WorldManagerTest, SolidityDecidesWhoHearsOfAContactAndWhetherTheMoveHappe
     }
 }
 
-TEST_F(WorldManagerTest, HandlerSwitchingTheMoverToPassableLetsItMove) {
+TEST_F(WorldManagerTest, HandlerSwitchingTheMoverToPassableLetsItMove)
+{
     Probe* mover = probe("M", 10, 5);
     Probe* door = probe("D", 11, 5);
     door->onCollision = [](Probe*, const lu::EventCollision* collision) {
@@ -174,7 +181,8 @@ TEST_F(WorldManagerTest, HandlerSwitchingTheMoverToPassableLetsItMove) {
     EXPECT_EQ("M collision M->D; D collision M->D", heard());
 }
 
-TEST_F(WorldManagerTest, CollisionsAtFindsTouchingSolidObjectsButNotItselfOrIntangibles) {
+TEST_F(WorldManagerTest, CollisionsAtFindsTouchingSolidObjectsButNotItselfOrIntangibles)
+{
     Probe* asker = probe("A", 10, 5, lu::INTANGIBLE);
     probe("B", 11, 5);
     probe("C", 10, 6, lu::PASSABLE);
@@ -187,7 +195,8 @@ TEST_F(WorldManagerTest, CollisionsAtFindsTouchingSolidObjectsButNotItselfOrInta
     EXPECT_EQ("C", hits.at(1)->getType());
 }
 
-TEST_F(WorldManagerTest, OutEventOnlyWhenAMoveLeavesTheWindowArea) {
+TEST_F(WorldManagerTest, OutEventOnlyWhenAMoveLeavesTheWindowArea)
+{
     Probe* mover = probe("M", 74, 5);
     probe("far", 40, 30);
     WorldManager& world = WorldManager::instance();
@@ -196,10 +205,10 @@ TEST_F(WorldManagerTest, OutEventOnlyWhenAMoveLeavesTheWindowArea) {
         const char* expected;
     };
     const Case cases[] = {
-        {Vector(74, 5), Vector(75, 5), ""},          // the right edge is still inside
+        {Vector(74, 5), Vector(75, 5), ""}, // the right edge is still inside
         {Vector(75, 5), Vector(75.02f, 5), "M out"},
-        {Vector(-1, 5), Vector(-2, 5), ""},          // already outside
-        {Vector(-1, 5), Vector(0, 5), ""},           // coming back in
+        {Vector(-1, 5), Vector(-2, 5), ""}, // already outside
+        {Vector(-1, 5), Vector(0, 5), ""},  // coming back in
         {Vector(10, 36), Vector(10, 36.5f), "M out"},
         {Vector(10, 0), Vector(10, -0.01f), "M out"},
         {Vector(0, 0), Vector(-0.5f, -0.5f), "M out"},
@@ -209,8 +218,8 @@ TEST_F(WorldManagerTest, OutEventOnlyWhenAMoveLeavesTheWindowArea) {
         EXPECT_EQ(0, world.moveObjectTo(mover, c.to));
         EXPECT_EQ(c.to.getX(), mover->getPosition().getX());
         EXPECT_EQ(c.to.getY(), mover->getPosition().getY());
-        EXPECT_EQ(c.expected, heard()) << "from (" << c.from.getX() << ", " << c.from.getY()
-                                       << ") to (" << c.to.getX() << ", " << c.to.getY() << ")";
+        EXPECT_EQ(c.expected, heard()) << "from (" << c.from.getX() << ", " << c.from.getY() << ") to (" << c.to.getX()
+                                       << ", " << c.to.getY() << ")";
     }
 
     // Intangible objects still learn that they left.
@@ -227,7 +236,8 @@ TEST_F(WorldManagerTest, OutEventOnlyWhenAMoveLeavesTheWindowArea) {
     EXPECT_EQ("M collision M->W; W collision M->W", heard());
 }
 
-TEST_F(WorldManagerTest, SecondMarkIsLoggedOnceAndTheObjectDeletedOnce) {
+TEST_F(WorldManagerTest, SecondMarkIsLoggedOnceAndTheObjectDeletedOnce)
+{
     Probe* a = probe("A", 1, 1);
     WorldManager& world = WorldManager::instance();
     EXPECT_EQ(0, world.markForDeletion(a));
@@ -242,7 +252,8 @@ TEST_F(WorldManagerTest, SecondMarkIsLoggedOnceAndTheObjectDeletedOnce) {
     EXPECT_EQ("", heard());
 }
 
-TEST_F(WorldManagerTest, DestructorsThatMarkMoreObjectsAreDeletedInTheSamePass) {
+TEST_F(WorldManagerTest, DestructorsThatMarkMoreObjectsAreDeletedInTheSamePass)
+{
     WorldManager& world = WorldManager::instance();
     Probe* screen = probe("S", 1, 1);
     probe("B", 2, 2);
@@ -262,7 +273,8 @@ TEST_F(WorldManagerTest, DestructorsThatMarkMoreObjectsAreDeletedInTheSamePass) 
     EXPECT_EQ(1, lutest::countLogMessages("S is already marked for deletion"));
 }
 
-TEST_F(WorldManagerTest, ObjectsCreatedByCollisionHandlersMoveInTheSamePass) {
+TEST_F(WorldManagerTest, ObjectsCreatedByCollisionHandlersMoveInTheSamePass)
+{
     Probe* mover = probe("M", 10, 5);
     mover->setVelocity(Vector(0.5f, 0));
     Probe* spawner = probe("P", 11.5f, 5, lu::PASSABLE);
@@ -278,13 +290,12 @@ TEST_F(WorldManagerTest, ObjectsCreatedByCollisionHandlersMoveInTheSamePass) {
     EXPECT_EQ(41.0f, spawned->getPosition().getX());
 }
 
-TEST_F(WorldManagerTest, ObjectsMarkedDuringTheUpdateAreDeletedAtTheNextUpdate) {
+TEST_F(WorldManagerTest, ObjectsMarkedDuringTheUpdateAreDeletedAtTheNextUpdate)
+{
     Probe* mover = probe("M", 10, 5);
     mover->setVelocity(Vector(0.5f, 0));
     Probe* apple = probe("A", 11.5f, 5, lu::PASSABLE);
-    apple->onCollision = [](Probe* self, const lu::EventCollision*) {
-        WorldManager::instance().markForDeletion(self);
-    };
+    apple->onCollision = [](Probe* self, const lu::EventCollision*) { WorldManager::instance().markForDeletion(self); };
     WorldManager::instance().update();
     EXPECT_EQ("M collision M->A; A collision M->A", heard());
     EXPECT_EQ("M A", worldTypes());
@@ -295,7 +306,8 @@ TEST_F(WorldManagerTest, ObjectsMarkedDuringTheUpdateAreDeletedAtTheNextUpdate) 
     EXPECT_EQ("M", worldTypes());
 }
 
-TEST_F(WorldManagerTest, DrawsAltitudeZeroFirstAndFourLastAndNothingOutside) {
+TEST_F(WorldManagerTest, DrawsAltitudeZeroFirstAndFourLastAndNothingOutside)
+{
     const int altitudes[] = {4, 0, 5, 2, -1, 2, 0};
     const char* names[] = {"a4", "a0", "a5", "a2", "minus", "b2", "b0"};
     for (int i = 0; i < 7; i++)
@@ -305,7 +317,8 @@ TEST_F(WorldManagerTest, DrawsAltitudeZeroFirstAndFourLastAndNothingOutside) {
     EXPECT_EQ("a0 drawn; b0 drawn; a2 drawn; b2 drawn; a4 drawn", heard());
 }
 
-TEST_F(WorldManagerTest, WorldAndDeletionQueueHoldTenThousandObjects) {
+TEST_F(WorldManagerTest, WorldAndDeletionQueueHoldTenThousandObjects)
+{
     WorldManager& world = WorldManager::instance();
     std::vector<Object*> created;
     for (int i = 0; i < lu::MAX_OBJECTS; i++)
@@ -335,7 +348,8 @@ TEST_F(WorldManagerTest, WorldAndDeletionQueueHoldTenThousandObjects) {
     delete extra;
 }
 
-TEST_F(WorldManagerTest, ShutDownLeavesNothingBehind) {
+TEST_F(WorldManagerTest, ShutDownLeavesNothingBehind)
+{
     WorldManager& world = WorldManager::instance();
     Probe* screen = probe("S", 1, 1);
     screen->onDestroy = [this](Probe*) { WorldManager::instance().markForDeletion(probe("N", 2, 2)); };
@@ -353,7 +367,8 @@ TEST_F(WorldManagerTest, ShutDownLeavesNothingBehind) {
     EXPECT_EQ("", heard());
 }
 
-TEST_F(WorldManagerTest, NullObjectsAreRefused) {
+TEST_F(WorldManagerTest, NullObjectsAreRefused)
+{
     WorldManager& world = WorldManager::instance();
     EXPECT_EQ(-1, world.markForDeletion(nullptr));
     EXPECT_EQ(-1, world.markForDeletion(nullptr));

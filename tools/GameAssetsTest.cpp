@@ -48,14 +48,19 @@ protected:
                 << file.path;
     }
 
-    void TearDown() override { lu::ResourceManager::instance().shutDown(); }
+    void TearDown() override
+    {
+        lu::ResourceManager::instance().shutDown();
+    }
 
-    lu::Sprite* sprite(const std::string& label) { return lu::ResourceManager::instance().getSprite(label); }
+    lu::Sprite* sprite(const std::string& label)
+    {
+        return lu::ResourceManager::instance().getSprite(label);
+    }
 
     // Draws each frame of the sprite at position in turn; fails the test when a frame
     // reaches a cell outside the window or on one of the rows in [firstFreeRow, lastFreeRow].
-    void expectEveryFrameClearOf(const std::string& label, lu::Vector position, int firstFreeRow,
-                                 int lastFreeRow)
+    void expectEveryFrameClearOf(const std::string& label, lu::Vector position, int firstFreeRow, int lastFreeRow)
     {
         lu::Sprite* art = sprite(label);
         ASSERT_NE(nullptr, art);

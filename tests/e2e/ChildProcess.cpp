@@ -52,8 +52,7 @@ std::vector<char*> pointersTo(std::vector<std::string>& strings)
 
 } // namespace
 
-ChildProcess::ChildProcess()
-    : pid(-1), ended(false), status(0)
+ChildProcess::ChildProcess() : pid(-1), ended(false), status(0)
 {
 }
 

@@ -109,7 +109,8 @@ protected:
                 return false;
             return route.verticalFirst ? (h.row - route.trigger) * route.rowStep >= 0 : h.column >= route.trigger;
         };
-        ::testing::AssertionResult waited = waitForScreen(reached, "the head at its turn", SCREEN_TIMEOUT_SECONDS, shown);
+        ::testing::AssertionResult waited =
+            waitForScreen(reached, "the head at its turn", SCREEN_TIMEOUT_SECONDS, shown);
         if (!waited)
             return waited;
         game().freeze();
@@ -159,7 +160,8 @@ TEST_F(EatingTest, ARoutePlannedFromTheScreenReachesTheAppleWhichScoresPlaysEatA
     ScreenGrid next;
     ASSERT_TRUE(waitForScreen(
         [this](const ScreenGrid& g) {
-            return g.text(SCORE_COLUMN, SCORE_ROW, static_cast<int>(SCORE_ONE.size())) == SCORE_ONE && appleOf(g).row >= 0;
+            return g.text(SCORE_COLUMN, SCORE_ROW, static_cast<int>(SCORE_ONE.size())) == SCORE_ONE &&
+                   appleOf(g).row >= 0;
         },
         "\"" + SCORE_ONE + "\" and one apple", SCREEN_TIMEOUT_SECONDS, next));
     ASSERT_TRUE(letSoundPlayOut(EAT_SOUND_MARGIN_SECONDS));

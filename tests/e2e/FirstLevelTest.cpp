@@ -23,7 +23,8 @@ bool readingOrder(const Cell& a, const Cell& b)
 
 bool withinSafeZone(const Cell& cell)
 {
-    return std::abs(cell.column - SNAKE_START.column) <= SAFE_COLUMNS && std::abs(cell.row - SNAKE_START.row) <= SAFE_ROWS;
+    return std::abs(cell.column - SNAKE_START.column) <= SAFE_COLUMNS &&
+           std::abs(cell.row - SNAKE_START.row) <= SAFE_ROWS;
 }
 
 } // namespace
@@ -44,7 +45,8 @@ protected:
         // Segment 0 lies under the head.
         for (int i = 1; i < SNAKE_SEGMENTS; ++i) {
             EXPECT_GE(segmentArt(i).frameShownAt(first, SNAKE_START.column - i, SNAKE_START.row), 0)
-                << "segment " << i << " is missing\n" << first.describe();
+                << "segment " << i << " is missing\n"
+                << first.describe();
         }
 
         ScreenGrid level;
@@ -55,7 +57,8 @@ protected:
         EXPECT_FALSE(level.cellsWith('X', lu::RED).empty()) << "no red hazard\n" << level.describe();
         EXPECT_FALSE(level.cellsWith('/', lu::BLUE).empty()) << "no blue ice\n" << level.describe();
         for (const Cell& hazard : layout.hazards)
-            EXPECT_FALSE(withinSafeZone(hazard)) << "a hazard at " << describeCells({hazard}) << "\n" << level.describe();
+            EXPECT_FALSE(withinSafeZone(hazard)) << "a hazard at " << describeCells({hazard}) << "\n"
+                                                 << level.describe();
 
         SpriteArt apple = art("sprites/fruit-spr.txt");
         for (int f = 0; f < apple.getFrameCount(); ++f) {

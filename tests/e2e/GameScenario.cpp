@@ -134,8 +134,8 @@ bool GameScenario::freezeWhenRowLights(int row, double timeoutSeconds)
 ::testing::AssertionResult GameScenario::endsCleanly()
 {
     if (!run->waitForExit(EXIT_TIMEOUT_SECONDS))
-        return ::testing::AssertionFailure() << "the game did not end within " << EXIT_TIMEOUT_SECONDS
-                                             << " s and was killed";
+        return ::testing::AssertionFailure()
+               << "the game did not end within " << EXIT_TIMEOUT_SECONDS << " s and was killed";
     if (run->exitCode() != 0)
         return ::testing::AssertionFailure() << "the game ended with " << run->describeExit() << "; output:\n"
                                              << run->output();

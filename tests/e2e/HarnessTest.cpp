@@ -251,8 +251,8 @@ TEST(SoundRecordingTest, ASoundThePainterPlaysIsRecordedAndFoundOnce)
     ASSERT_TRUE(painter.start(error)) << error;
     ASSERT_FALSE(painter.settledCapture(SETTLE_TIMEOUT_SECONDS).isEmpty());
     // The sound starts with the program: once the recording is longer than it, it is all in.
-    ASSERT_TRUE(painter.getRun().waitForRecording(original.getDuration() + RECORDING_MARGIN_SECONDS,
-                                                  SETTLE_TIMEOUT_SECONDS));
+    ASSERT_TRUE(
+        painter.getRun().waitForRecording(original.getDuration() + RECORDING_MARGIN_SECONDS, SETTLE_TIMEOUT_SECONDS));
     ASSERT_TRUE(painter.getRun().requestClose());
     ASSERT_TRUE(painter.getRun().waitForExit(EXIT_TIMEOUT_SECONDS));
 

@@ -8,8 +8,7 @@ const int CHANNELS = 3;
 
 } // namespace
 
-Image::Image()
-    : width(0), height(0)
+Image::Image() : width(0), height(0)
 {
 }
 

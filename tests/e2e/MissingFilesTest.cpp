@@ -44,8 +44,9 @@ TEST_F(MissingFilesTest, WithoutTheSecondBodySpriteTheGamePlaysWithEveryThirdSeg
 
     ScreenGrid later;
     ASSERT_TRUE(waitForLevel(later));
-    ASSERT_TRUE(waitForScreen([this](const ScreenGrid& g) { return headOf(g).column >= SNAKE_START.column + COLUMNS_TO_PLAY; },
-                              "the snake moving on", SCREEN_TIMEOUT_SECONDS, later));
+    ASSERT_TRUE(
+        waitForScreen([this](const ScreenGrid& g) { return headOf(g).column >= SNAKE_START.column + COLUMNS_TO_PLAY; },
+                      "the snake moving on", SCREEN_TIMEOUT_SECONDS, later));
     game().freeze();
     later = screen();
     expectSnakeWithGapsBehind(later, headOf(later));

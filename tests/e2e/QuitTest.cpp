@@ -9,8 +9,7 @@ const double CLOSE_TIMEOUT_SECONDS = 20.0;
 
 } // namespace
 
-class QuitTest : public GameScenario {
-};
+class QuitTest : public GameScenario {};
 
 TEST_F(QuitTest, QOnTheTitleScreenEndsTheProgramWithStatusZero)
 {

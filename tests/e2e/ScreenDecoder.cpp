@@ -23,7 +23,7 @@ struct Shift {
     float x;
     float y;
 };
-const Shift SHIFTS[] = {{0, 0},     {0.02f, 0}, {0.04f, 0}, {-0.02f, 0}, {-0.04f, 0},
+const Shift SHIFTS[] = {{0, 0},     {0.02f, 0}, {0.04f, 0},  {-0.02f, 0}, {-0.04f, 0},
                         {0, 0.02f}, {0, 0.04f}, {0, -0.02f}, {0, -0.04f}};
 const int SHIFT_COUNT = sizeof(SHIFTS) / sizeof(SHIFTS[0]);
 const int VARIANT_COUNT = SHIFT_COUNT * PRINTABLE_COUNT;
@@ -95,8 +95,7 @@ int bitsIn(std::uint64_t word)
 
 } // namespace
 
-ScreenDecoder::ScreenDecoder()
-    : spaceGlyph(0), cellGlyphs(0)
+ScreenDecoder::ScreenDecoder() : spaceGlyph(0), cellGlyphs(0)
 {
 }
 

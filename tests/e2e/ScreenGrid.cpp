@@ -9,8 +9,7 @@ bool inside(int column, int row)
 
 } // namespace
 
-ScreenGrid::ScreenGrid()
-    : chars(GRID_COLUMNS * GRID_ROWS, ' '), colors(GRID_COLUMNS * GRID_ROWS, lu::BLACK)
+ScreenGrid::ScreenGrid() : chars(GRID_COLUMNS * GRID_ROWS, ' '), colors(GRID_COLUMNS * GRID_ROWS, lu::BLACK)
 {
 }
 

@@ -47,8 +47,7 @@ void fft(std::vector<Complex>& data, bool inverse)
 
 } // namespace
 
-SoundMatcher::SoundMatcher(const std::vector<float>& reference)
-    : reference(reference), referenceNorm(0)
+SoundMatcher::SoundMatcher(const std::vector<float>& reference) : reference(reference), referenceNorm(0)
 {
     double energy = 0;
     for (float s : reference)

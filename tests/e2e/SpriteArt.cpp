@@ -27,8 +27,7 @@ lu::Color colorNamed(const std::string& name)
 
 } // namespace
 
-SpriteArt::SpriteArt()
-    : width(0), height(0), color(lu::COLOR_DEFAULT)
+SpriteArt::SpriteArt() : width(0), height(0), color(lu::COLOR_DEFAULT)
 {
 }
 

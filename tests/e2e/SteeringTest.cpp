@@ -18,8 +18,7 @@ const double GAME_OVER_MAX_SECONDS = 8.0;
 
 } // namespace
 
-class SteeringTest : public GameScenario {
-};
+class SteeringTest : public GameScenario {};
 
 TEST_F(SteeringTest, WTurnsUpAtTheNextJumpAndTheTopEdgeKillsThenTheTitleScreenReturns)
 {
@@ -49,18 +48,19 @@ TEST_F(SteeringTest, WTurnsUpAtTheNextJumpAndTheTopEdgeKillsThenTheTitleScreenRe
     Cell up = headOf(turned);
     EXPECT_TRUE(up.column == head.column || up.column == head.column + 1) << turned.describe();
     EXPECT_GE(segmentArt(1).frameShownAt(turned, up.column, up.row + 1), 0) << "the body does not follow\n"
-                                                                           << turned.describe();
+                                                                            << turned.describe();
 
     ScreenGrid died;
-    ASSERT_TRUE(waitForScreen([](const ScreenGrid& g) { return g.text(DIED_COLUMN, DIED_ROW, DIED_TEXT.size()) == DIED_TEXT; },
-                              "\"" + DIED_TEXT + "\"", SCREEN_TIMEOUT_SECONDS, died));
+    ASSERT_TRUE(
+        waitForScreen([](const ScreenGrid& g) { return g.text(DIED_COLUMN, DIED_ROW, DIED_TEXT.size()) == DIED_TEXT; },
+                      "\"" + DIED_TEXT + "\"", SCREEN_TIMEOUT_SECONDS, died));
     auto diedAt = std::chrono::steady_clock::now();
     EXPECT_TRUE(died.hasColor(DIED_COLUMN, DIED_ROW, static_cast<int>(DIED_TEXT.size()), lu::MAGENTA));
     // The head went over the top edge; its body lies frozen along the column up to the top row.
     EXPECT_EQ(headOf(died).row, -1) << died.describe();
     for (int i = 1; i < SNAKE_SEGMENTS; ++i) {
         EXPECT_GE(segmentArt(i).frameShownAt(died, up.column, i - 1), 0) << "segment " << i << " is not at the top\n"
-                                                                          << died.describe();
+                                                                         << died.describe();
     }
 
     for (const char* count : COUNTDOWN) {

@@ -31,15 +31,15 @@ const InstructionLine INSTRUCTIONS[] = {
 
 } // namespace
 
-class TitleScreenTest : public GameScenario {
-};
+class TitleScreenTest : public GameScenario {};
 
 TEST_F(TitleScreenTest, ShowsTheFiveInstructionsTheArtAndThePromptWhileTheMusicPlays)
 {
     ASSERT_TRUE(startGame());
     ScreenGrid shown;
-    ASSERT_TRUE(waitForScreen([](const ScreenGrid& g) { return showsTitleScreen(g) && g.find(PROMPT).row == PROMPT_ROW; },
-                              "the title screen with its prompt", START_TIMEOUT_SECONDS, shown));
+    ASSERT_TRUE(
+        waitForScreen([](const ScreenGrid& g) { return showsTitleScreen(g) && g.find(PROMPT).row == PROMPT_ROW; },
+                      "the title screen with its prompt", START_TIMEOUT_SECONDS, shown));
     saveScreenshotAs("title");
 
     for (const InstructionLine& line : INSTRUCTIONS) {
@@ -75,7 +75,8 @@ TEST_F(TitleScreenTest, ShowsTheFiveInstructionsTheArtAndThePromptWhileTheMusicP
     EXPECT_EQ(shown.describe(), expected.describe());
 
     if (soundIsRecorded()) {
-        ASSERT_TRUE(game().waitForRecording(MUSIC_EXCERPT_START_SECONDS + MUSIC_EXCERPT_SECONDS + 1, START_TIMEOUT_SECONDS));
+        ASSERT_TRUE(
+            game().waitForRecording(MUSIC_EXCERPT_START_SECONDS + MUSIC_EXCERPT_SECONDS + 1, START_TIMEOUT_SECONDS));
     }
     ASSERT_TRUE(press("q"));
     ASSERT_TRUE(endsCleanly());

@@ -124,8 +124,7 @@ bool readLayout(const std::vector<unsigned char>& bytes, Layout& layout, std::st
 
 } // namespace
 
-WaveFile::WaveFile()
-    : sampleRate(0)
+WaveFile::WaveFile() : sampleRate(0)
 {
 }
 

@@ -83,8 +83,7 @@ bool hasTitle(Display* display, Window window, const std::string& title)
 
 } // namespace
 
-WindowClient::WindowClient(const std::string& displayName)
-    : display(nullptr), displayName(displayName)
+WindowClient::WindowClient(const std::string& displayName) : display(nullptr), displayName(displayName)
 {
     XSetErrorHandler(ignoreXError);
     // A busy server refuses connections for a moment when its queue of new clients is full.
@@ -202,8 +201,8 @@ bool WindowClient::pressKey(const std::string& keyName)
     // XTEST input (xdotool without --window) reaches the program like a real keyboard, unlike sent events.
     // xdotool fails before sending anything when the server is too busy to take its connection.
     for (int attempt = 0; attempt < KEY_ATTEMPTS; ++attempt) {
-        if (ChildProcess::run({XDOTOOL_PROGRAM, "key", keyName}, {"DISPLAY=" + displayName},
-                              XDOTOOL_TIMEOUT_SECONDS) == 0)
+        if (ChildProcess::run({XDOTOOL_PROGRAM, "key", keyName}, {"DISPLAY=" + displayName}, XDOTOOL_TIMEOUT_SECONDS) ==
+            0)
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(CONNECT_RETRY_MS));
     }

@@ -58,8 +58,7 @@ bool acceptsConnections(const std::string& displayName, int timeoutMs)
 
 } // namespace
 
-XServer::XServer()
-    : displayNumber(-1)
+XServer::XServer() : displayNumber(-1)
 {
 }
 
@@ -87,8 +86,8 @@ bool XServer::startOnce()
     // -noreset keeps it from resetting, and dropping new connections, each time its last client leaves.
     server.reset(new ChildProcess());
     bool started = server->start({XVFB_PROGRAM, "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0",
-                                 SCREEN_GEOMETRY, "-nolisten", "tcp", "-noreset"},
-                                "", {}, "");
+                                  SCREEN_GEOMETRY, "-nolisten", "tcp", "-noreset"},
+                                 "", {}, "");
     close(pipeEnds[1]);
     if (!started) {
         close(pipeEnds[0]);

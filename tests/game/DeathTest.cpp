@@ -15,7 +15,8 @@ using namespace lu::Keyboard;
 class DeathTest : public GameFixture {
 protected:
     // Exact positions of the head and the body.
-    static std::string snakePositions() {
+    static std::string snakePositions()
+    {
         std::string all;
         for (const char* type : {"SnakeHead", "SnakeBody"}) {
             for (lu::Object* object : objectsOfType(type)) {
@@ -27,7 +28,8 @@ protected:
     }
 };
 
-TEST_F(DeathTest, EachDeathGivesOneGameOverAndOneHitAndFreezesTheSnakeWhileQStillQuits) {
+TEST_F(DeathTest, EachDeathGivesOneGameOverAndOneHitAndFreezesTheSnakeWhileQStillQuits)
+{
     struct {
         const char* name;
         lu::Vector start;        // where the head is put before the first frame

@@ -19,8 +19,8 @@
 /// rand() is seeded with 1 before and after every test.
 class GameFixture : public ::testing::Test {
 protected:
-    GameFixture() : engine(lutest::EngineScope::LOG | lutest::EngineScope::WORLD |
-                           lutest::EngineScope::RESOURCES) {
+    GameFixture() : engine(lutest::EngineScope::LOG | lutest::EngineScope::WORLD | lutest::EngineScope::RESOURCES)
+    {
         lu::ResourceManager& resources = lu::ResourceManager::instance();
         const char* sprites[] = {"snake-head", "snake-body-1", "snake-body-2", "title", "start-text"};
         for (std::string label : sprites) {
@@ -34,27 +34,31 @@ protected:
         srand(1);
     }
 
-    ~GameFixture() override {
+    ~GameFixture() override
+    {
         lu::GameManager::instance().setGameOver(false);
         srand(1);
     }
 
     /// Hands a key event to every object, as the input manager does at the start of a frame.
-    static void key(int code, lu::KeyAction action = lu::KEY_PRESSED) {
+    static void key(int code, lu::KeyAction action = lu::KEY_PRESSED)
+    {
         lu::EventKeyboard event;
         event.setKey(code);
         event.setKeyAction(action);
         lu::WorldManager::instance().broadcastEvent(&event);
     }
 
-    static void frames(int count) {
+    static void frames(int count)
+    {
         for (int i = 0; i < count; i++) {
             lu::GameManager::instance().runFrame();
         }
     }
 
     /// Returns the objects of the type (all of them for ""), in the world's order.
-    static std::vector<lu::Object*> objectsOfType(const std::string& type) {
+    static std::vector<lu::Object*> objectsOfType(const std::string& type)
+    {
         std::vector<lu::Object*> found;
         lu::ObjectList all = lu::WorldManager::instance().getAllObjects();
         for (int i = 0; i < all.getCount(); i++) {
@@ -65,7 +69,8 @@ protected:
         return found;
     }
 
-    static bool alive(int id) {
+    static bool alive(int id)
+    {
         for (lu::Object* object : objectsOfType("")) {
             if (object->getId() == id) {
                 return true;
@@ -75,9 +80,9 @@ protected:
     }
 
     /// Returns the position rounded to whole cells, as "(x,y)".
-    static std::string cell(lu::Vector at) {
-        return "(" + std::to_string(std::lround(at.getX())) + "," +
-               std::to_string(std::lround(at.getY())) + ")";
+    static std::string cell(lu::Vector at)
+    {
+        return "(" + std::to_string(std::lround(at.getX())) + "," + std::to_string(std::lround(at.getY())) + ")";
     }
 
     lutest::EngineScope engine;

@@ -10,10 +10,14 @@
 
 class LevelTest : public GameFixture {
 protected:
-    LevelTest() { newGame(); }
+    LevelTest()
+    {
+        newGame();
+    }
 
     // Starts a game as the title screen does, with a head that stays where it is put.
-    void newGame() {
+    void newGame()
+    {
         head = new SnakeHead();
         head->setSpeed(0);
         score = new ScoreDisplay();
@@ -21,7 +25,8 @@ protected:
         head->setLevel(level);
     }
 
-    lu::Object* apple() const {
+    lu::Object* apple() const
+    {
         lu::ObjectList objects = level->getLevelObjects();
         return objects.at(objects.getCount() - 1);
     }
@@ -31,7 +36,8 @@ protected:
     Level* level;
 };
 
-TEST_F(LevelTest, HazardsStayOutOfTheSafeZoneAndTheAppleFarFromTheHeadInsideItsMargins) {
+TEST_F(LevelTest, HazardsStayOutOfTheSafeZoneAndTheAppleFarFromTheHeadInsideItsMargins)
+{
     const lu::Vector heads[] = {SNAKE_START_POSITION, lu::Vector(60, 30), lu::Vector(37, 4)};
     for (int build = 0; build < 30; build++) {
         lu::Vector at = heads[build % 3];
@@ -53,7 +59,8 @@ TEST_F(LevelTest, HazardsStayOutOfTheSafeZoneAndTheAppleFarFromTheHeadInsideItsM
     }
 }
 
-TEST_F(LevelTest, TouchingTheAppleBuildsTheNextLevelAndTheOldOneGoesAtTheNextUpdate) {
+TEST_F(LevelTest, TouchingTheAppleBuildsTheNextLevelAndTheOldOneGoesAtTheNextUpdate)
+{
     head->setSpeed(CREEP_SPEED);
     lutest::ScreenText screen;
     level->nextLevel();
@@ -90,13 +97,13 @@ TEST_F(LevelTest, TouchingTheAppleBuildsTheNextLevelAndTheOldOneGoesAtTheNextUpd
     EXPECT_EQ(order, "Score = 2|first apple|Score = 3|new apple|Destroying Apple|");
 }
 
-TEST_F(LevelTest, AnAppleCellTouchedByThreeSolidObjectsIsClearedButFourRefuseIt) {
+TEST_F(LevelTest, AnAppleCellTouchedByThreeSolidObjectsIsClearedButFourRefuseIt)
+{
     level->nextLevel();
     lu::Vector spot = apple()->getPosition();
     ASSERT_TRUE(lu::WorldManager::instance().collisionsAt(apple(), spot).isEmpty());
     // The same first level again, with blockers under, diagonal to and beside that cell.
-    const lu::Vector around[] = {lu::Vector(0, 0), lu::Vector(1, 1), lu::Vector(-1, 0),
-                                 lu::Vector(0, -1)};
+    const lu::Vector around[] = {lu::Vector(0, 0), lu::Vector(1, 1), lu::Vector(-1, 0), lu::Vector(0, -1)};
     for (int count = 3; count <= 4; count++) {
         lu::WorldManager::instance().shutDown();
         std::vector<int> blockers;
@@ -116,7 +123,8 @@ TEST_F(LevelTest, AnAppleCellTouchedByThreeSolidObjectsIsClearedButFourRefuseIt)
     }
 }
 
-TEST_F(LevelTest, ACorneredWalkLogsOnceParksItsHazardAndEndsTheGroup) {
+TEST_F(LevelTest, ACorneredWalkLogsOnceParksItsHazardAndEndsTheGroup)
+{
     srand(114); // the last group of this first level runs into a dead end one hazard early
     level->nextLevel();
     EXPECT_EQ(lutest::countLogMessages("Can't place obsticle"), 1);
@@ -131,14 +139,16 @@ TEST_F(LevelTest, ACorneredWalkLogsOnceParksItsHazardAndEndsTheGroup) {
 
 class KillScreenProbe : public lu::Object {
 public:
-    int handleEvent(const lu::Event* event) override {
+    int handleEvent(const lu::Event* event) override
+    {
         received += event->getType() == KILL_SCREEN_EVENT ? 1 : 0;
         return 0;
     }
     int received = 0;
 };
 
-TEST_F(LevelTest, GroupsStopGrowingAt45AndTheKillScreenComesOnceAt77) {
+TEST_F(LevelTest, GroupsStopGrowingAt45AndTheKillScreenComesOnceAt77)
+{
     KillScreenProbe* probe = new KillScreenProbe();
     probe->setSolidity(lu::INTANGIBLE);
     std::map<int, std::string> hazards; // what each build created, apple aside

@@ -4,16 +4,21 @@
 
 class MovingSpikeTest : public GameFixture {
 protected:
-    MovingSpikeTest() { spike->setPosition(lu::Vector(40, 10)); }
+    MovingSpikeTest()
+    {
+        spike->setPosition(lu::Vector(40, 10));
+    }
 
-    static lu::Object* block(float x, float y) {
+    static lu::Object* block(float x, float y)
+    {
         lu::Object* blocker = new lu::Object();
         blocker->setPosition(lu::Vector(x, y));
         return blocker;
     }
 
     // Runs frames until the spike leaves (40, 10), at most count.
-    void framesUntilMoved(int count) {
+    void framesUntilMoved(int count)
+    {
         for (int i = 0; i < count && cell(spike->getPosition()) == "(40,10)"; i++) {
             frames(1);
         }
@@ -22,7 +27,8 @@ protected:
     MovingSpike* spike = new MovingSpike();
 };
 
-TEST_F(MovingSpikeTest, MovesOneCellOnItsTwentyFirstStepThenEveryTwentyOneSteps) {
+TEST_F(MovingSpikeTest, MovesOneCellOnItsTwentyFirstStepThenEveryTwentyOneSteps)
+{
     for (int move = 1; move <= 2; move++) {
         lu::Vector before = spike->getPosition();
         frames(MOVING_SPIKE_PERIOD);
@@ -34,7 +40,8 @@ TEST_F(MovingSpikeTest, MovesOneCellOnItsTwentyFirstStepThenEveryTwentyOneSteps)
     }
 }
 
-TEST_F(MovingSpikeTest, NeverMovesIntoOrNextToASolidObject) {
+TEST_F(MovingSpikeTest, NeverMovesIntoOrNextToASolidObject)
+{
     block(39, 9); // only the cell to the right touches none of these
     block(39, 10);
     block(39, 11);
@@ -46,7 +53,8 @@ TEST_F(MovingSpikeTest, NeverMovesIntoOrNextToASolidObject) {
     }
 }
 
-TEST_F(MovingSpikeTest, KeepsTryingEveryStepWhileBoxedIn) {
+TEST_F(MovingSpikeTest, KeepsTryingEveryStepWhileBoxedIn)
+{
     block(40, 8);
     block(40, 12);
     block(38, 10);

@@ -8,17 +8,22 @@
 
 class ScreensTest : public GameFixture {
 protected:
-    ScreensTest() { new GameStart(); }
+    ScreensTest()
+    {
+        new GameStart();
+    }
 
     // Starts a game from the title screen and lets the snake run out through the top.
-    static void startAndLose() {
+    static void startAndLose()
+    {
         key(lu::Keyboard::P);
         objectsOfType("SnakeHead").at(0)->setPosition(lu::Vector(20, 0));
         key(lu::Keyboard::W);
         frames(3);
     }
 
-    static void expectOnlyTheTitleScreen() {
+    static void expectOnlyTheTitleScreen()
+    {
         EXPECT_EQ(lutest::worldObjectCount(), 5);
         EXPECT_EQ(objectsOfType("StartGame").size(), 1u);
         EXPECT_EQ(objectsOfType("Object").size(), 4u);
@@ -27,7 +32,8 @@ protected:
     lutest::ScreenText screen;
 };
 
-TEST_F(ScreensTest, TitleKeysActOnPressOnlyAndPRemovesTheTitleFromTheNextFrame) {
+TEST_F(ScreensTest, TitleKeysActOnPressOnlyAndPRemovesTheTitleFromTheNextFrame)
+{
     key(lu::Keyboard::P, lu::KEY_RELEASED);
     key(lu::Keyboard::Q, lu::KEY_RELEASED);
     EXPECT_FALSE(lu::GameManager::instance().isGameOver());
@@ -59,7 +65,8 @@ TEST_F(ScreensTest, TitleKeysActOnPressOnlyAndPRemovesTheTitleFromTheNextFrame) 
     EXPECT_TRUE(lu::GameManager::instance().isGameOver());
 }
 
-TEST_F(ScreensTest, GameOverCountsDownThenLeavesExactlyANewTitleScreen) {
+TEST_F(ScreensTest, GameOverCountsDownThenLeavesExactlyANewTitleScreen)
+{
     startAndLose();
     // The countdown line's own cells with their colour, by the countdown drawn in the frame.
     std::map<int, std::string> lines;
@@ -82,7 +89,8 @@ TEST_F(ScreensTest, GameOverCountsDownThenLeavesExactlyANewTitleScreen) {
     EXPECT_EQ(lutest::countLogMessages("GameOver is already marked for deletion"), 1);
 }
 
-TEST_F(ScreensTest, ManyGamesInARowLeaveOnlyTheTitleScreenAndQuittingMidGameLeaksNothing) {
+TEST_F(ScreensTest, ManyGamesInARowLeaveOnlyTheTitleScreenAndQuittingMidGameLeaksNothing)
+{
     for (int game = 0; game < 4; game++) {
         startAndLose();
         frames(GAME_OVER_FRAMES);

@@ -11,7 +11,8 @@ using namespace lu::Keyboard;
 class SnakeHeadTest : public GameFixture {
 protected:
     // Runs count frames and returns the head's cell after each.
-    std::string path(int count) {
+    std::string path(int count)
+    {
         std::string cells;
         for (int i = 0; i < count; i++) {
             frames(1);
@@ -23,7 +24,8 @@ protected:
     SnakeHead* head = new SnakeHead();
 };
 
-TEST_F(SnakeHeadTest, FirstJumpComesOnTheThirdStepAndTheWholeBodyFollows) {
+TEST_F(SnakeHeadTest, FirstJumpComesOnTheThirdStepAndTheWholeBodyFollows)
+{
     EXPECT_EQ(path(3), "(15,18)(15,18)(16,18)");
     EXPECT_FLOAT_EQ(head->getPosition().getX(), 16.02f);
     std::vector<lu::Object*> body = objectsOfType("SnakeBody");
@@ -34,7 +36,8 @@ TEST_F(SnakeHeadTest, FirstJumpComesOnTheThirdStepAndTheWholeBodyFollows) {
     }
 }
 
-TEST_F(SnakeHeadTest, TurnsAreQuarterTurnsFromTheLastJumpAndTheLastAcceptedKeyWins) {
+TEST_F(SnakeHeadTest, TurnsAreQuarterTurnsFromTheLastJumpAndTheLastAcceptedKeyWins)
+{
     key(A);
     EXPECT_EQ(path(3), "(15,18)(15,18)(16,18)");
     key(W);
@@ -47,7 +50,8 @@ TEST_F(SnakeHeadTest, TurnsAreQuarterTurnsFromTheLastJumpAndTheLastAcceptedKeyWi
     EXPECT_EQ(path(3), "(15,17)(15,17)(14,17)");
 }
 
-TEST_F(SnakeHeadTest, OnIceTheHeadKeepsItsHeadingAndJumpsEveryTwoSteps) {
+TEST_F(SnakeHeadTest, OnIceTheHeadKeepsItsHeadingAndJumpsEveryTwoSteps)
+{
     for (int x = 16; x <= 19; x++) {
         (new Ice())->setPosition(lu::Vector(x, 18));
     }
@@ -57,7 +61,8 @@ TEST_F(SnakeHeadTest, OnIceTheHeadKeepsItsHeadingAndJumpsEveryTwoSteps) {
                                 "(19,18)(19,18)(20,18)(20,18)(20,18)(20,17)");
 }
 
-TEST_F(SnakeHeadTest, AfterTheKillScreenTheHeadJumpsEveryStep) {
+TEST_F(SnakeHeadTest, AfterTheKillScreenTheHeadJumpsEveryStep)
+{
     EventKillScreen killScreen;
     EXPECT_EQ(lu::WorldManager::instance().broadcastEvent(&killScreen), 0);
     EXPECT_EQ(path(4), "(16,18)(17,18)(18,18)(19,18)");

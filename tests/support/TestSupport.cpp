@@ -120,8 +120,7 @@ std::string TempDir::file(const std::string& name) const
     return (fs::path(dirPath) / name).string();
 }
 
-WorkingDirectory::WorkingDirectory(const std::string& path)
-    : previous(currentDirectory())
+WorkingDirectory::WorkingDirectory(const std::string& path) : previous(currentDirectory())
 {
     changeDirectory(path);
 }
@@ -258,8 +257,7 @@ int ScreenText::outsideCount() const
     return outside;
 }
 
-EngineScope::EngineScope(int parts)
-    : parts(parts), previous(currentDirectory())
+EngineScope::EngineScope(int parts) : parts(parts), previous(currentDirectory())
 {
     // Mirror the working directory so relative paths (sprites, sounds, the font) still resolve,
     // while the log written here stays private to this test.
@@ -324,14 +322,15 @@ void runInFreshProcess(const std::function<void()>& body)
 {
     // "threadsafe" starts the test binary anew instead of forking this process with its window.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT({
-        body();
-        exitWithChildResult();
-    }, testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            body();
+            exitWithChildResult();
+        },
+        testing::ExitedWithCode(0), "");
 }
 
-WindowTestLock::WindowTestLock()
-    : fd(-1)
+WindowTestLock::WindowTestLock() : fd(-1)
 {
     // One lock per X server: tests on different servers need not wait for each other.
     const char* display = std::getenv("DISPLAY");

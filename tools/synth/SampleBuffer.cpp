@@ -35,8 +35,7 @@ void putTag(std::vector<unsigned char>& out, const char* tag)
 
 } // namespace
 
-SampleBuffer::SampleBuffer(int sampleRate, int length)
-    : sampleRate(sampleRate), samples(length > 0 ? length : 0, 0)
+SampleBuffer::SampleBuffer(int sampleRate, int length) : sampleRate(sampleRate), samples(length > 0 ? length : 0, 0)
 {
 }
 

@@ -6,8 +6,7 @@ namespace {
 
 // Equal temperament from C4 to B4, in milli-Hertz; other octaves double or halve these.
 const int64_t OCTAVE_FOUR_MILLI_HZ[12] = {
-    261626, 277183, 293665, 311127, 329628, 349228,
-    369994, 391995, 415305, 440000, 466164, 493883,
+    261626, 277183, 293665, 311127, 329628, 349228, 369994, 391995, 415305, 440000, 466164, 493883,
 };
 const int REFERENCE_OCTAVE = 4;
 const int SEMITONES_PER_OCTAVE = 12;

@@ -14,7 +14,8 @@ struct ScoreNote {
 /// A single line of music written as "NAME:STEPS" words, e.g. "A4:2 C#5:4 -:2" ("-" is a rest).
 class Score {
 public:
-    /// Appends the notes of text after those already read; returns false (and keeps nothing of text) on a malformed word.
+    /// Appends the notes of text after those already read; returns false (and keeps nothing of text) on a malformed
+    /// word.
     bool parse(const std::string& text);
 
     /// Returns the notes read so far, rests left out, in order.

@@ -44,8 +44,7 @@ const char* const MELODY[BARS] = {
     "E5:4 D5:2 B4:2 G#4:6 -:2",
 };
 const char* const BASS_ROOTS[BARS] = {
-    "A2", "F2", "C3", "G2", "A2", "F2", "C3", "G2",
-    "D3", "A2", "F2", "E2", "A2", "F2", "C3", "E2",
+    "A2", "F2", "C3", "G2", "A2", "F2", "C3", "G2", "D3", "A2", "F2", "E2", "A2", "F2", "C3", "E2",
 };
 // Eighth notes of a bar: 1 plays the root, 2 the octave above.
 const int BASS_PATTERN[8] = {1, 2, 1, 2, 1, 2, 1, 2};
@@ -221,8 +220,7 @@ bool makeMusic(SampleBuffer& buffer)
     Score melody;
     for (int bar = 0; bar < BARS; bar++) {
         if (!melody.parse(MELODY[bar]) || melody.getStepCount() != (bar + 1) * STEPS_PER_BAR) {
-            std::fprintf(stderr, "synth: melody bar %d is malformed or not %d steps\n", bar + 1,
-                         STEPS_PER_BAR);
+            std::fprintf(stderr, "synth: melody bar %d is malformed or not %d steps\n", bar + 1, STEPS_PER_BAR);
             return false;
         }
     }
