@@ -28,15 +28,6 @@ const float MOVING_SPEED = 0.25f;
 const char FIRST_PRINTABLE = '!';
 const int PRINTABLE_COUNT = 94;
 
-const char* const SPRITE_FILES[][2] = {
-    {"sprites/fruit-spr.txt", "apple"},
-    {"sprites/snake-head.txt", "snake-head"},
-    {"sprites/snake-body-1.txt", "snake-body-1"},
-    {"sprites/snake-body-2.txt", "snake-body-2"},
-    {"sprites/title.txt", "title"},
-    {"sprites/start-text.txt", "start-text"},
-};
-
 // A full grid through the display: every printable character in every colour but black, cycling.
 // Without a window of its own the display hands each cell to the per-cell screen listening to it.
 void drawFullGrid()
@@ -160,14 +151,6 @@ void BM_WorldUpdate(benchmark::State& state)
     world.shutDown();
 }
 
-bool loadSprites()
-{
-    for (const auto& sprite : SPRITE_FILES)
-        if (lu::ResourceManager::instance().loadSprite(sprite[0], sprite[1]) != 0)
-            return false;
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -178,7 +161,7 @@ int main(int argc, char** argv)
 
     lu::WorldManager::instance().startUp();
     lu::ResourceManager::instance().startUp();
-    if (!loadSprites()) {
+    if (lubench::loadGameSprites() != nullptr) {
         std::fprintf(stderr, "cannot load the game's sprites: run from a folder that holds sprites/\n");
         return 1;
     }

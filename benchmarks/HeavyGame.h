@@ -9,6 +9,10 @@ class Object;
 
 namespace lubench {
 
+/// Loads the game's six sprites under their labels, from the working directory; returns the file
+/// that failed to load, or null.
+const char* loadGameSprites();
+
 /// Sends the key that keeps a snake whose head is head on a small square next to its start, when
 /// the head reaches a corner. The square lies inside the zone the level builder keeps free of hazards.
 void steerRoundSquare(const lu::Object* head);

@@ -34,15 +34,6 @@ const int TITLE_FRAMES = 30;
 const double MILLISECONDS_PER_SECOND = 1000.0;
 const double MILLISECONDS_PER_MICROSECOND = 0.001;
 
-const char* const SPRITE_FILES[][2] = {
-    {"sprites/fruit-spr.txt", "apple"},
-    {"sprites/snake-head.txt", "snake-head"},
-    {"sprites/snake-body-1.txt", "snake-body-1"},
-    {"sprites/snake-body-2.txt", "snake-body-2"},
-    {"sprites/title.txt", "title"},
-    {"sprites/start-text.txt", "start-text"},
-};
-
 double processCpuMilliseconds()
 {
     rusage usage;
@@ -131,11 +122,9 @@ int main(int argc, char** argv)
 
     lu::WorldManager::instance().startUp();
     lu::ResourceManager::instance().startUp();
-    for (const auto& sprite : SPRITE_FILES) {
-        if (lu::ResourceManager::instance().loadSprite(sprite[0], sprite[1]) != 0) {
-            std::fprintf(stderr, "cannot load %s: run where the game's sprites/ are\n", sprite[0]);
-            return 1;
-        }
+    if (const char* missing = lubench::loadGameSprites()) {
+        std::fprintf(stderr, "cannot load %s: run where the game's sprites/ are\n", missing);
+        return 1;
     }
 
     // The per-cell screen listens to a display left without a window.

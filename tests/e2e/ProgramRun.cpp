@@ -195,7 +195,7 @@ std::string ProgramRun::describeExit() const
     return process ? process->describeExit() : "never started";
 }
 
-std::vector<std::string> ProgramRun::logLines() const
+std::vector<std::string> readLogLines(const std::string& folder)
 {
     std::vector<std::string> lines;
     std::ifstream file(fs::path(folder) / lu::LOG_FILE_NAME);
@@ -206,6 +206,11 @@ std::vector<std::string> ProgramRun::logLines() const
         lines.push_back(line);
     }
     return lines;
+}
+
+std::vector<std::string> ProgramRun::logLines() const
+{
+    return readLogLines(folder);
 }
 
 std::string ProgramRun::output() const

@@ -14,6 +14,9 @@
 /// empty string on failure.
 std::string makeTemporaryFolder(const std::string& prefix);
 
+/// Returns the lines of the "lumbra.log" in folder without their "Message: " prefix.
+std::vector<std::string> readLogLines(const std::string& folder);
+
 /// One run of a windowed program, end to end: a private copy of its folder, its own X server, the program
 /// started there with its sound written to a WAV file, and its window found and focused. Everything is
 /// stopped and the copy removed when the run is destroyed (the copy is kept if keepFolder() was called).

@@ -5,6 +5,7 @@
 #include "GameCopy.h"
 #include "LogManager.h"
 #include "PainterRun.h"
+#include "ProgramRun.h"
 #include "RandomPlayer.h"
 #include "WindowClient.h"
 #include "XServer.h"
@@ -21,7 +22,6 @@ const char* const GAME_PROGRAM = "coilwander";
 const char* const OUTPUT_FILE = "output.txt";
 const char* const XDOTOOL_PROGRAM = "/usr/bin/xdotool";
 const char* const QUIT_KEY = "q";
-const std::string LOG_PREFIX = "Message: ";
 const double WINDOW_TIMEOUT_SECONDS = 30.0;
 const double XDOTOOL_TIMEOUT_SECONDS = 10.0;
 const double EXIT_TIMEOUT_SECONDS = 20.0;
@@ -30,19 +30,6 @@ const int QUIT_ATTEMPTS = 5;
 double secondsSince(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-std::vector<std::string> readLog(const std::string& folder)
-{
-    std::vector<std::string> lines;
-    std::ifstream file(folder + "/" + lu::LOG_FILE_NAME);
-    std::string line;
-    while (std::getline(file, line)) {
-        if (line.compare(0, LOG_PREFIX.size(), LOG_PREFIX) == 0)
-            line = line.substr(LOG_PREFIX.size());
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 void writeSample(std::ostream& report, const MemorySample& sample)
@@ -154,7 +141,7 @@ bool Soak::run(std::ostream& report)
         passed = false;
     }
 
-    std::vector<std::string> lines = readLog(copy.getFolder());
+    std::vector<std::string> lines = readLogLines(copy.getFolder());
     if (!checkLog(lines, report))
         passed = false;
     const std::vector<MemorySample>& samples = memory.getSamples();

@@ -5,6 +5,7 @@
 #include "GameCopy.h"
 #include "LogManager.h"
 #include "PainterRun.h"
+#include "ProgramRun.h"
 #include "XServer.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,6 @@ const char* const OUTPUT_FILE = "output.txt";
 // No server listens there: the display's start-up must find out without the process being aborted.
 const char* const DISPLAY_WITHOUT_SERVER = ":4711";
 const double GIVE_UP_TIMEOUT_SECONDS = 20.0;
-const std::string LOG_PREFIX = "Message: ";
 
 } // namespace
 
@@ -75,15 +75,7 @@ protected:
 
     std::vector<std::string> logLines() const
     {
-        std::vector<std::string> lines;
-        std::ifstream file(fs::path(copy.getFolder()) / lu::LOG_FILE_NAME);
-        std::string line;
-        while (std::getline(file, line)) {
-            if (line.compare(0, LOG_PREFIX.size(), LOG_PREFIX) == 0)
-                line = line.substr(LOG_PREFIX.size());
-            lines.push_back(line);
-        }
-        return lines;
+        return readLogLines(copy.getFolder());
     }
 
     GameCopy copy;
