@@ -6,6 +6,7 @@
 #include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <SFML/OpenGL.hpp>
 #include <SFML/System/String.hpp>
 
 #include <algorithm>
@@ -35,6 +36,20 @@ const sf::Vector2f WHITE_TEXEL(1.0f, 1.0f);
 
 const int CORNERS = 4;
 const int VERTICES_PER_RECTANGLE = 6;
+
+// A software renderer (llvmpipe) draws two triangles that make a rectangle as one rectangle, far
+// faster, but only in the stretches of a draw call it does not split, and it splits calls past 4096
+// vertices at a triangle's border. Each call therefore carries at most this many vertices, a whole
+// number of rectangles.
+const std::size_t MAX_VERTICES_PER_DRAW = 4092;
+
+// The waiting cells are drawn as soon as they fill this many draw calls, so that the renderer's
+// threads work on them while the rest of the frame is gathered.
+const std::size_t VERTICES_DRAWN_EARLY = 2 * MAX_VERTICES_PER_DRAW;
+
+// Renderers shade blocks of this many pixels square: a background over touched pixels is cut into
+// bands of block rows, each as wide as what was touched in it.
+const int SHADING_BLOCK = 4;
 
 // Its matrix is the identity: the batch's vertices are already in clip space.
 const sf::View CLIP_SPACE_VIEW(sf::Vector2f(0.0f, 0.0f), sf::Vector2f(2.0f, -2.0f));
@@ -195,7 +210,10 @@ void CellBatch::drawInto(sf::RenderTarget& target)
     states.texture = &font.getTexture(characterSize);
     for (std::size_t run = 0; run < runStarts.size(); run++) {
         std::size_t end = run + 1 < runStarts.size() ? runStarts[run + 1] : vertices.size();
-        target.draw(vertices.data() + runStarts[run], end - runStarts[run], sf::PrimitiveType::Triangles, states);
+        for (std::size_t first = runStarts[run]; first < end; first += MAX_VERTICES_PER_DRAW) {
+            std::size_t count = std::min(MAX_VERTICES_PER_DRAW, end - first);
+            target.draw(vertices.data() + first, count, sf::PrimitiveType::Triangles, states);
+        }
     }
 
     target.setView(view);
@@ -203,6 +221,15 @@ void CellBatch::drawInto(sf::RenderTarget& target)
     vertices.clear();
     runStarts.clear();
     cellCount = 0;
+}
+
+void CellBatch::drawIfFull(sf::RenderTarget& target)
+{
+    if (vertices.size() < VERTICES_DRAWN_EARLY)
+        return;
+    drawInto(target);
+    // Hands what was drawn to the renderer now rather than at the end of the frame.
+    glFlush();
 }
 
 void CellBatch::assumeBlackSurface(const sf::RenderTarget& target)
@@ -259,31 +286,45 @@ void CellBatch::addBackground(const float* view, sf::Vector2f offset, bool uprig
         return;
     }
 
-    // On black only the pixels a glyph touched can change. The background is cut down to the box
-    // around them: the cut edges lie on pixel borders, half a pixel from any pixel's centre, so the
-    // pixels inside the box are drawn exactly as by the whole background.
-    PixelArea touchedBox = touchedWithin(pixels);
-    if (touchedBox.right <= touchedBox.left)
-        return;
+    // On black only the pixels a glyph touched can change, and the background is cut down to them,
+    // band by band. Cut edges lie on pixel borders, half a pixel from any pixel's centre, so the
+    // pixels inside are drawn exactly as by the whole background.
+    bands.clear();
+    for (int top = pixels.top; top < pixels.bottom;) {
+        int bottom = std::min(pixels.bottom, (top / SHADING_BLOCK + 1) * SHADING_BLOCK);
+        PixelArea box = touchedWithin(PixelArea{pixels.left, top, pixels.right, bottom});
+        if (box.right > box.left) {
+            bool sameColumns = !bands.empty() && bands.back().left == box.left && bands.back().right == box.right;
+            if (sameColumns && bands.back().bottom == top)
+                bands.back().bottom = box.bottom;
+            else
+                bands.push_back(box);
+        }
+        top = bottom;
+    }
 
     sf::Vector2f pixelTopLeft = clipSpaceToPixels(topLeft);
     sf::Vector2f pixelBottomRight = clipSpaceToPixels(bottomRight);
-    if (touchedBox.left > pixelTopLeft.x)
-        topLeft.x = pixelsToClipSpace(sf::Vector2f(static_cast<float>(touchedBox.left), 0.0f)).x;
-    if (touchedBox.right < pixelBottomRight.x)
-        bottomRight.x = pixelsToClipSpace(sf::Vector2f(static_cast<float>(touchedBox.right), 0.0f)).x;
-    if (touchedBox.top > pixelTopLeft.y)
-        topLeft.y = pixelsToClipSpace(sf::Vector2f(0.0f, static_cast<float>(touchedBox.top))).y;
-    if (touchedBox.bottom < pixelBottomRight.y)
-        bottomRight.y = pixelsToClipSpace(sf::Vector2f(0.0f, static_cast<float>(touchedBox.bottom))).y;
+    for (const PixelArea& band : bands) {
+        sf::Vector2f bandTopLeft = topLeft;
+        sf::Vector2f bandBottomRight = bottomRight;
+        if (band.left > pixelTopLeft.x)
+            bandTopLeft.x = pixelsToClipSpace(sf::Vector2f(static_cast<float>(band.left), 0.0f)).x;
+        if (band.right < pixelBottomRight.x)
+            bandBottomRight.x = pixelsToClipSpace(sf::Vector2f(static_cast<float>(band.right), 0.0f)).x;
+        if (band.top > pixelTopLeft.y)
+            bandTopLeft.y = pixelsToClipSpace(sf::Vector2f(0.0f, static_cast<float>(band.top))).y;
+        if (band.bottom < pixelBottomRight.y)
+            bandBottomRight.y = pixelsToClipSpace(sf::Vector2f(0.0f, static_cast<float>(band.bottom))).y;
 
-    sf::Vertex corners[CORNERS] = {
-        sf::Vertex{topLeft, BACKGROUND_COLOR, WHITE_TEXEL},
-        sf::Vertex{sf::Vector2f(bottomRight.x, topLeft.y), BACKGROUND_COLOR, WHITE_TEXEL},
-        sf::Vertex{sf::Vector2f(topLeft.x, bottomRight.y), BACKGROUND_COLOR, WHITE_TEXEL},
-        sf::Vertex{bottomRight, BACKGROUND_COLOR, WHITE_TEXEL},
-    };
-    appendQuad(corners);
+        sf::Vertex corners[CORNERS] = {
+            sf::Vertex{bandTopLeft, BACKGROUND_COLOR, WHITE_TEXEL},
+            sf::Vertex{sf::Vector2f(bandBottomRight.x, bandTopLeft.y), BACKGROUND_COLOR, WHITE_TEXEL},
+            sf::Vertex{sf::Vector2f(bandTopLeft.x, bandBottomRight.y), BACKGROUND_COLOR, WHITE_TEXEL},
+            sf::Vertex{bandBottomRight, BACKGROUND_COLOR, WHITE_TEXEL},
+        };
+        appendQuad(corners);
+    }
 }
 
 void CellBatch::addRectangle(const float* view, sf::Vector2f offset, sf::Vector2f topLeft, sf::Vector2f bottomRight,

@@ -36,6 +36,10 @@ public:
     /// draw call per run of cells that all stay inside the target or all reach past its edge.
     void drawInto(sf::RenderTarget& target);
 
+    /// Draws the cells appended so far into target, as drawInto() does, once they are many enough to be
+    /// worth starting on before the frame is complete; otherwise leaves them waiting.
+    void drawIfFull(sf::RenderTarget& target);
+
     /// Tells the batch, with no cells waiting, that target has just been cleared to opaque black and that
     /// nothing but the batch draws into it until forgetSurface(): backgrounds that change nothing are left out.
     void assumeBlackSurface(const sf::RenderTarget& target);
@@ -87,6 +91,7 @@ private:
     // have touched since it was: one bit per pixel, rows of wordsPerRow words.
     bool blackSurface;
     std::vector<std::uint64_t> touched;
+    std::vector<PixelArea> bands;
     sf::Vector2u coverageSize;
     int wordsPerRow;
     PixelArea viewport;

@@ -163,6 +163,7 @@ int DisplayManager::drawCharacter(Vector worldPosition, char ch, Color color) co
         colorIndex = COLOR_DEFAULT;
     }
     batch.addCell(*window, sf::Vector2f(pixelX, pixelY), ch, CELL_COLORS[colorIndex]);
+    batch.drawIfFull(*window);
     return 0;
 }
 
