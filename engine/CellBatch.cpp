@@ -389,21 +389,18 @@ sf::Vector2f CellBatch::pixelsToClipSpace(sf::Vector2f pixels) const
 CellBatch::PixelArea CellBatch::touchedWithin(const PixelArea& pixels) const
 {
     PixelArea box = {pixels.right, pixels.bottom, pixels.left, pixels.top};
+    ColumnMasks columns = columnMasks(pixels);
     for (int y = pixels.top; y < pixels.bottom; y++) {
         const std::uint64_t* row = &touched[static_cast<std::size_t>(y) * wordsPerRow];
-        for (int x = pixels.left; x < pixels.right;) {
-            int bit = x % BITS_PER_WORD;
-            int span = std::min(BITS_PER_WORD - bit, pixels.right - x);
-            std::uint64_t mask = span == BITS_PER_WORD ? ALL_BITS : ((std::uint64_t(1) << span) - 1) << bit;
-            std::uint64_t hits = row[x / BITS_PER_WORD] & mask;
-            if (hits != 0) {
-                int wordStart = x - bit;
-                box.left = std::min(box.left, wordStart + lowestBit(hits));
-                box.right = std::max(box.right, wordStart + highestBit(hits) + 1);
-                box.top = std::min(box.top, y);
-                box.bottom = y + 1;
-            }
-            x += span;
+        for (int word = columns.firstWord; word <= columns.lastWord; word++) {
+            std::uint64_t hits = row[word] & columns.maskOf(word);
+            if (hits == 0)
+                continue;
+            int wordStart = word * BITS_PER_WORD;
+            box.left = std::min(box.left, wordStart + lowestBit(hits));
+            box.right = std::max(box.right, wordStart + highestBit(hits) + 1);
+            box.top = std::min(box.top, y);
+            box.bottom = y + 1;
         }
     }
     if (box.right <= box.left)
@@ -413,16 +410,33 @@ CellBatch::PixelArea CellBatch::touchedWithin(const PixelArea& pixels) const
 
 void CellBatch::markTouched(const PixelArea& pixels)
 {
+    ColumnMasks columns = columnMasks(pixels);
     for (int y = pixels.top; y < pixels.bottom; y++) {
         std::uint64_t* row = &touched[static_cast<std::size_t>(y) * wordsPerRow];
-        for (int x = pixels.left; x < pixels.right;) {
-            int bit = x % BITS_PER_WORD;
-            int span = std::min(BITS_PER_WORD - bit, pixels.right - x);
-            std::uint64_t mask = span == BITS_PER_WORD ? ALL_BITS : ((std::uint64_t(1) << span) - 1) << bit;
-            row[x / BITS_PER_WORD] |= mask;
-            x += span;
-        }
+        for (int word = columns.firstWord; word <= columns.lastWord; word++)
+            row[word] |= columns.maskOf(word);
     }
+}
+
+CellBatch::ColumnMasks CellBatch::columnMasks(const PixelArea& pixels)
+{
+    // The same in every row, so worked out once.
+    ColumnMasks columns;
+    columns.firstWord = pixels.left / BITS_PER_WORD;
+    columns.lastWord = (pixels.right - 1) / BITS_PER_WORD;
+    columns.firstMask = ALL_BITS << (pixels.left % BITS_PER_WORD);
+    columns.lastMask = ALL_BITS >> (BITS_PER_WORD - 1 - (pixels.right - 1) % BITS_PER_WORD);
+    return columns;
+}
+
+std::uint64_t CellBatch::ColumnMasks::maskOf(int word) const
+{
+    std::uint64_t mask = ALL_BITS;
+    if (word == firstWord)
+        mask &= firstMask;
+    if (word == lastWord)
+        mask &= lastMask;
+    return mask;
 }
 
 void CellBatch::fitCoverage(const sf::RenderTarget& target)

@@ -62,6 +62,16 @@ private:
         int bottom;
     };
 
+    // The words of a row that a run of pixels spans, and the bits it takes in the first and last.
+    struct ColumnMasks {
+        int firstWord;
+        int lastWord;
+        std::uint64_t firstMask;
+        std::uint64_t lastMask;
+
+        std::uint64_t maskOf(int word) const;
+    };
+
     void addBackground(const float* view, sf::Vector2f offset, bool upright);
     void addRectangle(const float* view, sf::Vector2f offset, sf::Vector2f topLeft, sf::Vector2f bottomRight,
                       sf::Vector2f texTopLeft, sf::Vector2f texBottomRight, sf::Color color);
@@ -71,6 +81,7 @@ private:
     PixelArea pixelsUnder(sf::Vector2f topLeft, sf::Vector2f bottomRight) const;
     PixelArea touchedWithin(const PixelArea& pixels) const;
     void markTouched(const PixelArea& pixels);
+    static ColumnMasks columnMasks(const PixelArea& pixels);
     void fitCoverage(const sf::RenderTarget& target);
 
     void appendCell(const sf::RenderTarget& target, sf::Vector2f position, char ch, sf::Color color);

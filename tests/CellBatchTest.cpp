@@ -186,8 +186,11 @@ protected:
         batchTarget.clear(backdrop);
         if (backdrop == sf::Color::Black)
             batch.assumeBlackSurface(batchTarget);
-        for (const Cell& cell : cells)
+        // As the display does: full batches are drawn while later cells are still being added.
+        for (const Cell& cell : cells) {
             batch.addCell(batchTarget, pixelPosition(cell.x, cell.y), cell.ch, cell.color);
+            batch.drawIfFull(batchTarget);
+        }
         batch.drawInto(batchTarget);
         batchTarget.display();
 
@@ -219,19 +222,23 @@ protected:
     inline static ServerConnection* server = nullptr;
 };
 
+/// Every cell of the grid, spaces and printable characters in turn, colours cycling; pattern shifts both.
+std::vector<Cell> fullGrid(int pattern)
+{
+    std::vector<Cell> cells;
+    for (int y = 0; y < ROWS; y++)
+        for (int x = 0; x < COLUMNS; x++) {
+            int n = x + y * COLUMNS + pattern * 7;
+            cells.push_back({static_cast<float>(x), static_cast<float>(y),
+                             static_cast<char>(' ' + n % (PRINTABLE_COUNT + 1)), PALETTE[(n + pattern) % PALETTE_SIZE]});
+        }
+    return cells;
+}
+
 TEST_F(CellBatchTest, FullGridsOfEveryPrintableCharacterInEveryColourMatchTheReference)
 {
-    for (int pattern = 0; pattern < 2; pattern++) {
-        std::vector<Cell> cells;
-        for (int y = 0; y < ROWS; y++)
-            for (int x = 0; x < COLUMNS; x++) {
-                int n = x + y * COLUMNS + pattern * 7;
-                cells.push_back({static_cast<float>(x), static_cast<float>(y),
-                                 static_cast<char>(' ' + n % (PRINTABLE_COUNT + 1)),
-                                 PALETTE[(n + pattern) % PALETTE_SIZE]});
-            }
-        EXPECT_EQ(differencesOnBothBackdrops(cells), "") << "pattern " << pattern;
-    }
+    for (int pattern = 0; pattern < 2; pattern++)
+        EXPECT_EQ(differencesOnBothBackdrops(fullGrid(pattern)), "") << "pattern " << pattern;
 }
 
 TEST_F(CellBatchTest, SparseStackedAndOverlappingCellsMatchTheReference)
@@ -378,6 +385,50 @@ TEST(DisplayBatchTest, TheDisplayDrawsWhatTheReferenceDrawsWithUnknownColoursInW
         display.flush();
         EXPECT_EQ(pixelDifferences(expected, windowImage(window)), "");
         EXPECT_EQ(lutest::countLogMessages("Unknown color. Using default"), 60);
+
+        display.swapBuffers();
+        display.shutDown();
+    });
+}
+
+// A window, unlike an offscreen texture, lets the software renderer draw rectangles its own faster
+// way; a full grid on the black the display clears to takes every path the batch has: draw calls
+// cut to size, batches drawn early, backgrounds cut down to bands.
+TEST(DisplayBatchTest, AFullGridOnTheDisplaysBlackMatchesTheReferenceInTheWindow)
+{
+    lutest::runInFreshProcess([] {
+        lutest::WindowTestLock lock;
+        lutest::EngineScope scope(lutest::EngineScope::LOG);
+        lu::DisplayManager& display = lu::DisplayManager::instance();
+        ASSERT_EQ(display.startUp(), 0);
+        sf::RenderWindow& window = *display.getWindow();
+
+        sf::Font font;
+#if SFML_VERSION_MAJOR >= 3
+        ASSERT_TRUE(font.openFromFile(lu::FONT_FILE_DEFAULT));
+#else
+        ASSERT_TRUE(font.loadFromFile(lu::FONT_FILE_DEFAULT));
+#endif
+        for (int pattern = 0; pattern < 2; pattern++) {
+            std::vector<Cell> cells = fullGrid(pattern);
+            lutest::ReferenceCellDrawer reference(font, CELL_SIZE);
+            display.flush();
+            window.clear(sf::Color::Black);
+            for (const Cell& cell : cells)
+                reference.draw(window, pixelPosition(cell.x, cell.y), cell.ch, cell.color);
+            sf::Image expected = windowImage(window);
+
+            // The swap leaves the window cleared to black, which the display then relies on.
+            display.swapBuffers();
+            for (const Cell& cell : cells) {
+                int color = 0;
+                while (PALETTE[color] != cell.color)
+                    color++;
+                display.drawCharacter(lu::Vector(cell.x, cell.y), cell.ch, static_cast<lu::Color>(color));
+            }
+            display.flush();
+            EXPECT_EQ(pixelDifferences(expected, windowImage(window)), "") << "pattern " << pattern;
+        }
 
         display.swapBuffers();
         display.shutDown();
