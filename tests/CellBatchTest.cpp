@@ -230,7 +230,8 @@ std::vector<Cell> fullGrid(int pattern)
         for (int x = 0; x < COLUMNS; x++) {
             int n = x + y * COLUMNS + pattern * 7;
             cells.push_back({static_cast<float>(x), static_cast<float>(y),
-                             static_cast<char>(' ' + n % (PRINTABLE_COUNT + 1)), PALETTE[(n + pattern) % PALETTE_SIZE]});
+                             static_cast<char>(' ' + n % (PRINTABLE_COUNT + 1)),
+                             PALETTE[(n + pattern) % PALETTE_SIZE]});
         }
     return cells;
 }
