@@ -290,16 +290,21 @@ void CellBatch::addBackground(const float* view, sf::Vector2f offset, bool uprig
     // band by band. Cut edges lie on pixel borders, half a pixel from any pixel's centre, so the
     // pixels inside are drawn exactly as by the whole background.
     bands.clear();
+    bool touchedAbove = false;
     for (int top = pixels.top; top < pixels.bottom;) {
         int bottom = std::min(pixels.bottom, (top / SHADING_BLOCK + 1) * SHADING_BLOCK);
         PixelArea box = touchedWithin(PixelArea{pixels.left, top, pixels.right, bottom});
-        if (box.right > box.left) {
-            bool sameColumns = !bands.empty() && bands.back().left == box.left && bands.back().right == box.right;
-            if (sameColumns && bands.back().bottom == top)
-                bands.back().bottom = box.bottom;
-            else
-                bands.push_back(box);
+        bool touchedHere = box.right > box.left;
+        // A band over the same blocks across as the band above joins it: one rectangle fewer, and
+        // the renderer shades no block more.
+        if (touchedHere && touchedAbove && sameBlockColumns(bands.back(), box)) {
+            bands.back().left = std::min(bands.back().left, box.left);
+            bands.back().right = std::max(bands.back().right, box.right);
+            bands.back().bottom = box.bottom;
+        } else if (touchedHere) {
+            bands.push_back(box);
         }
+        touchedAbove = touchedHere;
         top = bottom;
     }
 
@@ -384,6 +389,12 @@ sf::Vector2f CellBatch::pixelsToClipSpace(sf::Vector2f pixels) const
     float height = static_cast<float>(viewport.bottom - viewport.top);
     return sf::Vector2f((pixels.x - viewport.left) * 2.0f / width - 1.0f,
                         1.0f - (pixels.y - viewport.top) * 2.0f / height);
+}
+
+bool CellBatch::sameBlockColumns(const PixelArea& a, const PixelArea& b)
+{
+    return a.left / SHADING_BLOCK == b.left / SHADING_BLOCK &&
+           (a.right - 1) / SHADING_BLOCK == (b.right - 1) / SHADING_BLOCK;
 }
 
 CellBatch::PixelArea CellBatch::touchedWithin(const PixelArea& pixels) const

@@ -82,6 +82,7 @@ private:
     PixelArea touchedWithin(const PixelArea& pixels) const;
     void markTouched(const PixelArea& pixels);
     static ColumnMasks columnMasks(const PixelArea& pixels);
+    static bool sameBlockColumns(const PixelArea& a, const PixelArea& b);
     void fitCoverage(const sf::RenderTarget& target);
 
     void appendCell(const sf::RenderTarget& target, sf::Vector2f position, char ch, sf::Color color);
