@@ -36,15 +36,6 @@ sf::VideoMode displayMode()
 }
 #endif
 
-bool openFont(sf::Font& font)
-{
-#if SFML_VERSION_MAJOR >= 3
-    return font.openFromFile(lu::FONT_FILE_DEFAULT);
-#else
-    return font.loadFromFile(lu::FONT_FILE_DEFAULT);
-#endif
-}
-
 } // namespace
 
 sf::Color cellColor(lu::Color color)
@@ -55,7 +46,9 @@ sf::Color cellColor(lu::Color color)
 }
 
 PerCellScreen::PerCellScreen()
-    : window(displayMode(), lu::WINDOW_TITLE_DEFAULT), fontLoaded(openFont(font)), drawer(font, cellSize())
+    : window(displayMode(), lu::WINDOW_TITLE_DEFAULT),
+      fontLoaded(lutest::openDisplayFont(font)),
+      drawer(font, cellSize())
 {
     window.setVerticalSyncEnabled(true);
     window.clear(sf::Color::Black);

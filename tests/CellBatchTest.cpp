@@ -169,11 +169,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(server->isOpen()) << "no X server";
-#if SFML_VERSION_MAJOR >= 3
-        ASSERT_TRUE(font.openFromFile(lu::FONT_FILE_DEFAULT));
-#else
-        ASSERT_TRUE(font.loadFromFile(lu::FONT_FILE_DEFAULT));
-#endif
+        ASSERT_TRUE(lutest::openDisplayFont(font));
         ASSERT_TRUE(makeTarget(referenceTarget));
         ASSERT_TRUE(makeTarget(batchTarget));
     }
@@ -364,11 +360,7 @@ TEST(DisplayBatchTest, TheDisplayDrawsWhatTheReferenceDrawsWithUnknownColoursInW
         cells.push_back({21.0f, 10.0f, ' ', lu::RED});
 
         sf::Font font;
-#if SFML_VERSION_MAJOR >= 3
-        ASSERT_TRUE(font.openFromFile(lu::FONT_FILE_DEFAULT));
-#else
-        ASSERT_TRUE(font.loadFromFile(lu::FONT_FILE_DEFAULT));
-#endif
+        ASSERT_TRUE(lutest::openDisplayFont(font));
         lutest::ReferenceCellDrawer reference(font, CELL_SIZE);
         window.clear(BACKDROP);
         for (const WorldCell& cell : cells) {
@@ -405,11 +397,7 @@ TEST(DisplayBatchTest, AFullGridOnTheDisplaysBlackMatchesTheReferenceInTheWindow
         sf::RenderWindow& window = *display.getWindow();
 
         sf::Font font;
-#if SFML_VERSION_MAJOR >= 3
-        ASSERT_TRUE(font.openFromFile(lu::FONT_FILE_DEFAULT));
-#else
-        ASSERT_TRUE(font.loadFromFile(lu::FONT_FILE_DEFAULT));
-#endif
+        ASSERT_TRUE(lutest::openDisplayFont(font));
         for (int pattern = 0; pattern < 2; pattern++) {
             std::vector<Cell> cells = fullGrid(pattern);
             lutest::ReferenceCellDrawer reference(font, CELL_SIZE);

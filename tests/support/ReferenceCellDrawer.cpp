@@ -1,5 +1,7 @@
 #include "ReferenceCellDrawer.h"
 
+#include "DisplayManager.h"
+
 #include <SFML/Config.hpp>
 
 #include <algorithm>
@@ -30,6 +32,15 @@ void ReferenceCellDrawer::draw(sf::RenderTarget& target, sf::Vector2f position, 
     text.setFillColor(color);
     text.setPosition(position);
     target.draw(text);
+}
+
+bool openDisplayFont(sf::Font& font)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return font.openFromFile(lu::FONT_FILE_DEFAULT);
+#else
+    return font.loadFromFile(lu::FONT_FILE_DEFAULT);
+#endif
 }
 
 } // namespace lutest

@@ -9,6 +9,9 @@
 
 namespace lutest {
 
+/// Opens the font the display draws with from the working folder; returns false when it cannot.
+bool openDisplayFont(sf::Font& font);
+
 /// Draws cells the plain way, one shared rectangle and one shared text per cell, each drawn on its
 /// own: what the display's batch must match pixel for pixel, and the baseline its speed is measured against.
 class ReferenceCellDrawer {
