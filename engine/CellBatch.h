@@ -16,10 +16,9 @@ class RenderTarget;
 
 namespace lu {
 
-/// A frame's cells gathered into one vertex array over the font's glyph page and drawn in one call
-/// (a few, when cells reach past the target's edge). Each cell is a black background rectangle with one
-/// bold character on top, and lands on exactly the pixels it would cover if its rectangle and its text
-/// were drawn on their own.
+/// A frame's cells gathered into one vertex array over the font's glyph page and drawn in a few large
+/// calls. Each cell is a black background rectangle with one bold character on top, and lands on exactly
+/// the pixels it would cover if its rectangle and its text were drawn on their own.
 ///
 /// On a target known to be black, the part of a background over pixels no glyph has touched since
 /// would change nothing, and is left out.
@@ -32,8 +31,9 @@ public:
     /// black background, then ch in color (whitespace has no glyph).
     void addCell(const sf::RenderTarget& target, sf::Vector2f position, char ch, sf::Color color);
 
-    /// Draws the cells appended so far into target in the order they came and empties the batch: one
-    /// draw call per run of cells that all stay inside the target or all reach past its edge.
+    /// Draws the cells appended so far into target in the order they came and empties the batch: a draw
+    /// call per run of cells that all stay inside the target or all reach past its edge, split into
+    /// calls a software renderer keeps whole.
     void drawInto(sf::RenderTarget& target);
 
     /// Draws the cells appended so far into target, as drawInto() does, once they are many enough to be
