@@ -103,6 +103,7 @@ private:
     // have touched since it was: one bit per pixel, rows of wordsPerRow words.
     bool blackSurface;
     std::vector<std::uint64_t> touched;
+    // Scratch for cutting a background into bands, kept so that no cell allocates.
     std::vector<PixelArea> bands;
     sf::Vector2u coverageSize;
     int wordsPerRow;

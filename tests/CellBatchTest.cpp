@@ -335,17 +335,28 @@ TEST_F(CellBatchTest, OnBlackOnlyBackgroundsOverGlyphsAreDrawnUntilTheSurfaceIsF
     EXPECT_EQ(batch.getRectangleCount(), 1);
 }
 
-// Through the display itself: world positions, its colour table and unknown colours drawn white.
-// The display makes one window per process, so this runs in a process of its own.
-TEST(DisplayBatchTest, TheDisplayDrawsWhatTheReferenceDrawsWithUnknownColoursInWhite)
+// The display makes one window per process, so each of its tests runs body in a process of its own,
+// with the display started, its window, and a font of the reference's own.
+template <typename Body>
+void withDisplay(Body body)
 {
-    lutest::runInFreshProcess([] {
+    lutest::runInFreshProcess([&body] {
         lutest::WindowTestLock lock;
         lutest::EngineScope scope(lutest::EngineScope::LOG);
         lu::DisplayManager& display = lu::DisplayManager::instance();
         ASSERT_EQ(display.startUp(), 0);
-        sf::RenderWindow& window = *display.getWindow();
+        sf::Font font;
+        ASSERT_TRUE(lutest::openDisplayFont(font));
+        body(display, *display.getWindow(), font);
+        display.swapBuffers();
+        display.shutDown();
+    });
+}
 
+// Through the display itself: world positions, its colour table and unknown colours drawn white.
+TEST(DisplayBatchTest, TheDisplayDrawsWhatTheReferenceDrawsWithUnknownColoursInWhite)
+{
+    withDisplay([](lu::DisplayManager& display, sf::RenderWindow& window, const sf::Font& font) {
         struct WorldCell {
             float x, y;
             char ch;
@@ -359,8 +370,6 @@ TEST(DisplayBatchTest, TheDisplayDrawsWhatTheReferenceDrawsWithUnknownColoursInW
         cells.push_back({20.0f, 11.42f, 'O', lu::YELLOW});
         cells.push_back({21.0f, 10.0f, ' ', lu::RED});
 
-        sf::Font font;
-        ASSERT_TRUE(lutest::openDisplayFont(font));
         lutest::ReferenceCellDrawer reference(font, CELL_SIZE);
         window.clear(BACKDROP);
         for (const WorldCell& cell : cells) {
@@ -378,9 +387,6 @@ TEST(DisplayBatchTest, TheDisplayDrawsWhatTheReferenceDrawsWithUnknownColoursInW
         display.flush();
         EXPECT_EQ(pixelDifferences(expected, windowImage(window)), "");
         EXPECT_EQ(lutest::countLogMessages("Unknown color. Using default"), 60);
-
-        display.swapBuffers();
-        display.shutDown();
     });
 }
 
@@ -389,15 +395,7 @@ TEST(DisplayBatchTest, TheDisplayDrawsWhatTheReferenceDrawsWithUnknownColoursInW
 // cut to size, batches drawn early, backgrounds cut down to bands.
 TEST(DisplayBatchTest, AFullGridOnTheDisplaysBlackMatchesTheReferenceInTheWindow)
 {
-    lutest::runInFreshProcess([] {
-        lutest::WindowTestLock lock;
-        lutest::EngineScope scope(lutest::EngineScope::LOG);
-        lu::DisplayManager& display = lu::DisplayManager::instance();
-        ASSERT_EQ(display.startUp(), 0);
-        sf::RenderWindow& window = *display.getWindow();
-
-        sf::Font font;
-        ASSERT_TRUE(lutest::openDisplayFont(font));
+    withDisplay([](lu::DisplayManager& display, sf::RenderWindow& window, const sf::Font& font) {
         for (int pattern = 0; pattern < 2; pattern++) {
             std::vector<Cell> cells = fullGrid(pattern);
             lutest::ReferenceCellDrawer reference(font, CELL_SIZE);
@@ -418,9 +416,6 @@ TEST(DisplayBatchTest, AFullGridOnTheDisplaysBlackMatchesTheReferenceInTheWindow
             display.flush();
             EXPECT_EQ(pixelDifferences(expected, windowImage(window)), "") << "pattern " << pattern;
         }
-
-        display.swapBuffers();
-        display.shutDown();
     });
 }
 
