@@ -34,7 +34,6 @@ const float GLYPH_PADDING = 1.0f;
 // white, so backgrounds share the glyphs' texture and the whole frame is one draw call.
 const sf::Vector2f WHITE_TEXEL(1.0f, 1.0f);
 
-const int CORNERS = 4;
 const int VERTICES_PER_RECTANGLE = 6;
 
 // A software renderer (llvmpipe) draws two triangles that make a rectangle as one rectangle, far
@@ -43,9 +42,20 @@ const int VERTICES_PER_RECTANGLE = 6;
 // number of rectangles.
 const std::size_t MAX_VERTICES_PER_DRAW = 4092;
 
-// The waiting cells are drawn as soon as they fill this many draw calls, so that the renderer's
+// Cells are handed to the renderer as soon as this many of their vertices are drawn, so that its
 // threads work on them while the rest of the frame is gathered.
 const std::size_t VERTICES_DRAWN_EARLY = 2 * MAX_VERTICES_PER_DRAW;
+
+// Past this many strips (cells off the grid's columns), a drawing costs more in draw calls than the
+// clipping saves, and the target is drawn as one strip.
+const std::size_t MAX_STRIPS = 160;
+
+// A change of clipping costs the renderer about as much as shading this many hidden glyph parts
+// would (it copies its whole shading state); fewer per strip, and the target is drawn as one strip.
+const int MIN_HIDDEN_PARTS_PER_STRIP = 4;
+
+// Which parts of a glyph are hidden is kept for the first this many strips it reaches.
+const int MAX_HIDDEN_PARTS = 32;
 
 // Renderers shade blocks of this many pixels square: a background over touched pixels is cut into
 // bands of block rows, each as wide as what was touched in it.
@@ -133,7 +143,7 @@ CellBatch::CellBatch(const sf::Font& cellFont, sf::Vector2f size)
       cellSize(size),
       characterSize(static_cast<unsigned int>(CHARACTER_SIZE_PER_CELL_SIDE * std::min(size.x, size.y))),
       cellCount(0),
-      lastCellCrossesEdge(false),
+      rectanglesDrawn(0),
       blackSurface(false),
       coverageSize(0, 0),
       wordsPerRow(0),
@@ -143,30 +153,43 @@ CellBatch::CellBatch(const sf::Font& cellFont, sf::Vector2f size)
 
 void CellBatch::addCell(const sf::RenderTarget& target, sf::Vector2f position, char ch, sf::Color color)
 {
-    std::size_t firstVertex = vertices.size();
-    appendCell(target, position, ch, color);
-    sortIntoRun(firstVertex);
-}
-
-void CellBatch::appendCell(const sf::RenderTarget& target, sf::Vector2f position, char ch, sf::Color color)
-{
     const float* matrix = target.getView().getTransform().getMatrix();
     fitCoverage(target);
     cellCount++;
     // What was touched is kept in pixels, for views that keep rectangles upright, x right and y down.
     bool upright = matrix[1] == 0.0f && matrix[4] == 0.0f && matrix[0] > 0.0f && matrix[5] < 0.0f;
     if (!upright)
-        blackSurface = false;
+        leaveBlackSurface();
 
-    addBackground(matrix,
-                  sf::Vector2f(position.x - cellSize.x / BACKGROUND_LEFT_SHIFT_DIVISOR,
-                               position.y + cellSize.y / BACKGROUND_DOWN_SHIFT_DIVISOR),
-                  upright);
+    sf::Vertex background[CORNERS];
+    rectangleCorners(matrix,
+                     sf::Vector2f(position.x - cellSize.x / BACKGROUND_LEFT_SHIFT_DIVISOR,
+                                  position.y + cellSize.y / BACKGROUND_DOWN_SHIFT_DIVISOR),
+                     sf::Vector2f(0.0f, 0.0f), cellSize, WHITE_TEXEL, WHITE_TEXEL, BACKGROUND_COLOR, background);
+    sf::Vertex glyph[CORNERS];
+    bool hasGlyph = layOutGlyph(matrix, position, ch, color, glyph);
 
+    if (blackSurface) {
+        addWaitingCell(background, hasGlyph ? glyph : nullptr);
+        return;
+    }
+    // Upright, a rectangle wholly off the target (a parked hazard) has no pixel to draw.
+    bool drawBackground = !upright || !isEmpty(pixelsUnder(background[0].position, background[CORNERS - 1].position));
+    bool drawGlyph = hasGlyph && (!upright || !isEmpty(pixelsUnder(glyph[0].position, glyph[CORNERS - 1].position)));
+    std::size_t firstVertex = runs.vertices.size();
+    if (drawBackground)
+        appendQuad(runs.vertices, background);
+    if (drawGlyph)
+        appendQuad(runs.vertices, glyph);
+    runs.endCell(firstVertex, (drawBackground && crossesEdge(background)) || (drawGlyph && crossesEdge(glyph)));
+}
+
+bool CellBatch::layOutGlyph(const float* view, sf::Vector2f position, char ch, sf::Color color, sf::Vertex* corners)
+{
     // The same conversion a text makes, through the global locale.
     std::uint32_t codePoint = sf::String(ch)[0];
     if (isWhitespace(codePoint))
-        return;
+        return false;
 
     // The glyph's quad as a text lays it out: its bounds around the baseline, one character size
     // below the text's position, stretched over its texture rectangle.
@@ -182,21 +205,32 @@ void CellBatch::appendCell(const sf::RenderTarget& target, sf::Vector2f position
                             static_cast<float>(texture.top) - GLYPH_PADDING);
     sf::Vector2f texBottomRight(static_cast<float>(texture.left + texture.width) + GLYPH_PADDING,
                                 static_cast<float>(texture.top + texture.height) + GLYPH_PADDING);
-    if (!upright) {
-        addRectangle(matrix, position, topLeft, bottomRight, texTopLeft, texBottomRight, color);
-        return;
+    rectangleCorners(view, position, topLeft, bottomRight, texTopLeft, texBottomRight, color, corners);
+    return true;
+}
+
+void CellBatch::addWaitingCell(const sf::Vertex* background, const sf::Vertex* glyph)
+{
+    WaitingCell cell;
+    cell.backgroundTopLeft = background[0].position;
+    cell.backgroundBottomRight = background[CORNERS - 1].position;
+    cell.background = pixelsUnder(cell.backgroundTopLeft, cell.backgroundBottomRight);
+    cell.glyph = PixelArea{0, 0, 0, 0};
+    if (glyph != nullptr) {
+        std::copy(glyph, glyph + CORNERS, cell.glyphCorners);
+        cell.glyph = pixelsUnder(glyph[0].position, glyph[CORNERS - 1].position);
     }
-    // A glyph wholly off the target (a parked hazard) has no pixel to draw.
-    PixelArea pixels = pixelsUnder(toClipSpace(matrix, position, topLeft), toClipSpace(matrix, position, bottomRight));
-    if (pixels.right <= pixels.left)
+    // A cell wholly off the target (a parked hazard) has no pixel to draw.
+    if (isEmpty(cell.background) && isEmpty(cell.glyph))
         return;
-    addRectangle(matrix, position, topLeft, bottomRight, texTopLeft, texBottomRight, color);
-    markTouched(pixels);
+    cell.crossesEdge = (!isEmpty(cell.background) && crossesEdge(background)) ||
+                       (!isEmpty(cell.glyph) && crossesEdge(cell.glyphCorners));
+    waiting.push_back(cell);
 }
 
 void CellBatch::drawInto(sf::RenderTarget& target)
 {
-    if (vertices.empty()) {
+    if (waiting.empty() && runs.vertices.empty()) {
         cellCount = 0;
         return;
     }
@@ -208,24 +242,19 @@ void CellBatch::drawInto(sf::RenderTarget& target)
 
     sf::RenderStates states;
     states.texture = &font.getTexture(characterSize);
-    for (std::size_t run = 0; run < runStarts.size(); run++) {
-        std::size_t end = run + 1 < runStarts.size() ? runStarts[run + 1] : vertices.size();
-        for (std::size_t first = runStarts[run]; first < end; first += MAX_VERTICES_PER_DRAW) {
-            std::size_t count = std::min(MAX_VERTICES_PER_DRAW, end - first);
-            target.draw(vertices.data() + first, count, sf::PrimitiveType::Triangles, states);
-        }
-    }
+    // Cells drawn whole come first: on black, every cell waits until the batch is drawn.
+    drawRuns(target, states, runs);
+    if (!waiting.empty())
+        drawWaitingCells(target, clipSpace, states);
 
     target.setView(view);
-    // The capacity stays, so later frames allocate nothing.
-    vertices.clear();
-    runStarts.clear();
     cellCount = 0;
 }
 
 void CellBatch::drawIfFull(sf::RenderTarget& target)
 {
-    if (vertices.size() < VERTICES_DRAWN_EARLY)
+    // On black, cells wait for the whole frame: later cells decide what of them is hidden.
+    if (runs.vertices.size() < VERTICES_DRAWN_EARLY)
         return;
     drawInto(target);
     // Hands what was drawn to the renderer now rather than at the end of the frame.
@@ -241,7 +270,7 @@ void CellBatch::assumeBlackSurface(const sf::RenderTarget& target)
 
 void CellBatch::forgetSurface()
 {
-    blackSurface = false;
+    leaveBlackSurface();
 }
 
 int CellBatch::getCellCount() const
@@ -249,43 +278,182 @@ int CellBatch::getCellCount() const
     return cellCount;
 }
 
-int CellBatch::getRectangleCount() const
+int CellBatch::getRectanglesDrawn() const
 {
-    return static_cast<int>(vertices.size()) / VERTICES_PER_RECTANGLE;
+    return rectanglesDrawn;
 }
 
-void CellBatch::sortIntoRun(std::size_t firstVertex)
+void CellBatch::leaveBlackSurface()
 {
-    if (firstVertex == vertices.size())
-        return;
-    bool crossesEdge = false;
-    for (std::size_t i = firstVertex; i < vertices.size(); i++) {
-        sf::Vector2f p = vertices[i].position;
-        if (p.x < -1.0f || p.x > 1.0f || p.y < -1.0f || p.y > 1.0f)
-            crossesEdge = true;
-    }
-    if (runStarts.empty() || crossesEdge != lastCellCrossesEdge)
-        runStarts.push_back(firstVertex);
-    lastCellCrossesEdge = crossesEdge;
+    // Cells still waiting go first, drawn whole, as on any target.
+    addWaitingCellsToRuns();
+    blackSurface = false;
 }
 
-void CellBatch::addBackground(const float* view, sf::Vector2f offset, bool upright)
+void CellBatch::addWaitingCellsToRuns()
 {
-    sf::Vector2f origin(0.0f, 0.0f);
-    if (!upright) {
-        addRectangle(view, offset, origin, cellSize, WHITE_TEXEL, WHITE_TEXEL, BACKGROUND_COLOR);
-        return;
+    for (const WaitingCell& cell : waiting) {
+        std::size_t firstVertex = runs.vertices.size();
+        sf::Vector2f topLeft = cell.backgroundTopLeft;
+        sf::Vector2f bottomRight = cell.backgroundBottomRight;
+        // Upright, so each corner's x depends on the corner's x alone, and y on y.
+        sf::Vertex background[CORNERS] = {
+            sf::Vertex{topLeft, BACKGROUND_COLOR, WHITE_TEXEL},
+            sf::Vertex{sf::Vector2f(bottomRight.x, topLeft.y), BACKGROUND_COLOR, WHITE_TEXEL},
+            sf::Vertex{sf::Vector2f(topLeft.x, bottomRight.y), BACKGROUND_COLOR, WHITE_TEXEL},
+            sf::Vertex{bottomRight, BACKGROUND_COLOR, WHITE_TEXEL},
+        };
+        appendQuad(runs.vertices, background);
+        if (!isEmpty(cell.glyph))
+            appendQuad(runs.vertices, cell.glyphCorners);
+        runs.endCell(firstVertex, cell.crossesEdge || crossesEdge(background));
     }
-    sf::Vector2f topLeft = toClipSpace(view, offset, origin);
-    sf::Vector2f bottomRight = toClipSpace(view, offset, cellSize);
-    PixelArea pixels = pixelsUnder(topLeft, bottomRight);
-    if (pixels.right <= pixels.left)
-        return;
-    if (!blackSurface) {
-        addRectangle(view, offset, origin, cellSize, WHITE_TEXEL, WHITE_TEXEL, BACKGROUND_COLOR);
+    waiting.clear();
+}
+
+void CellBatch::drawWaitingCells(sf::RenderTarget& target, sf::View& clipSpace, const sf::RenderStates& states)
+{
+    findStrips();
+    int strips = static_cast<int>(stripEdges.size()) - 1;
+    // Each strip costs the renderer a change of clipping, worth it only where enough glyph parts
+    // are hidden; otherwise the target is one strip, and only glyphs hidden whole are left out.
+    if (findHiddenParts() < MIN_HIDDEN_PARTS_PER_STRIP * strips) {
+        makeOneStrip();
+        findHiddenParts();
+        strips = 1;
+    }
+    sortIntoStrips();
+
+    // Strips share no pixel, and each strip takes its cells in the order they came, so every pixel
+    // is drawn as if the cells came one by one.
+    std::size_t drawnSinceFlush = 0;
+    for (int strip = 0; strip < strips; strip++) {
+        for (int i = stripStarts[strip]; i < stripStarts[strip + 1]; i++)
+            addCellInStrip(waiting[stripCells[i]], strip);
+        if (stripRuns.vertices.empty())
+            continue;
+        if (strips > 1)
+            clipToStrip(target, clipSpace, strip);
+        drawnSinceFlush += stripRuns.vertices.size();
+        drawRuns(target, states, stripRuns);
+        // Hands the strips drawn so far to the renderer's threads while the rest are gathered.
+        if (drawnSinceFlush >= VERTICES_DRAWN_EARLY) {
+            glFlush();
+            drawnSinceFlush = 0;
+        }
+    }
+    if (strips > 1)
+        stopClipping(target);
+    waiting.clear();
+}
+
+void CellBatch::findStrips()
+{
+    // A strip starts where a background does, so that a glyph reaching into the next cell is cut
+    // where that cell's background starts.
+    int width = static_cast<int>(coverageSize.x);
+    stripOfColumn.assign(width, 0);
+    for (const WaitingCell& cell : waiting)
+        if (!isEmpty(cell.background))
+            stripOfColumn[cell.background.left] = 1;
+
+    stripEdges.assign(1, 0);
+    for (int x = 1; x < width; x++)
+        if (stripOfColumn[x] != 0)
+            stripEdges.push_back(x);
+    stripEdges.push_back(width);
+    if (stripEdges.size() - 1 > MAX_STRIPS) {
+        makeOneStrip();
         return;
     }
 
+    int strip = 0;
+    for (int x = 0; x < width; x++) {
+        if (x == stripEdges[strip + 1])
+            strip++;
+        stripOfColumn[x] = strip;
+    }
+}
+
+void CellBatch::makeOneStrip()
+{
+    int width = static_cast<int>(coverageSize.x);
+    stripEdges.assign(1, 0);
+    stripEdges.push_back(width);
+    stripOfColumn.assign(width, 0);
+}
+
+int CellBatch::findHiddenParts()
+{
+    int hidden = 0;
+    // Backwards through the cells, so that covered holds the pixels that later backgrounds cover.
+    // A background replaces its pixels whole, so nothing drawn there before it shows.
+    std::fill(covered.begin(), covered.end(), 0);
+    for (std::size_t i = waiting.size(); i-- > 0;) {
+        WaitingCell& cell = waiting[i];
+        cell.hiddenParts = 0;
+        cell.firstStrip = static_cast<int>(stripEdges.size());
+        cell.lastStrip = -1;
+        if (!isEmpty(cell.glyph)) {
+            int first = stripOfColumn[cell.glyph.left];
+            int last = stripOfColumn[cell.glyph.right - 1];
+            for (int strip = first; strip <= std::min(last, first + MAX_HIDDEN_PARTS - 1); strip++)
+                if (allMarked(covered, intersection(cell.glyph, stripArea(strip)))) {
+                    cell.hiddenParts |= std::uint32_t(1) << (strip - first);
+                    hidden++;
+                }
+            cell.firstStrip = first;
+            cell.lastStrip = last;
+        }
+        if (!isEmpty(cell.background)) {
+            cell.firstStrip = std::min(cell.firstStrip, stripOfColumn[cell.background.left]);
+            cell.lastStrip = std::max(cell.lastStrip, stripOfColumn[cell.background.right - 1]);
+            mark(covered, cell.background);
+        }
+    }
+    return hidden;
+}
+
+void CellBatch::sortIntoStrips()
+{
+    // A counting sort: how many cells each strip takes, where each strip's cells start, then the
+    // cells, each strip's in the order they came.
+    int strips = static_cast<int>(stripEdges.size()) - 1;
+    stripStarts.assign(strips + 1, 0);
+    for (const WaitingCell& cell : waiting)
+        for (int strip = cell.firstStrip; strip <= cell.lastStrip; strip++)
+            stripStarts[strip + 1]++;
+    for (int strip = 0; strip < strips; strip++)
+        stripStarts[strip + 1] += stripStarts[strip];
+
+    stripCells.resize(stripStarts[strips]);
+    stripNext.assign(stripStarts.begin(), stripStarts.end() - 1);
+    for (std::size_t i = 0; i < waiting.size(); i++)
+        for (int strip = waiting[i].firstStrip; strip <= waiting[i].lastStrip; strip++)
+            stripCells[stripNext[strip]++] = static_cast<int>(i);
+}
+
+void CellBatch::addCellInStrip(const WaitingCell& cell, int strip)
+{
+    std::size_t firstVertex = stripRuns.vertices.size();
+    PixelArea area = stripArea(strip);
+    PixelArea background = intersection(cell.background, area);
+    if (!isEmpty(background))
+        addBands(background, cell.backgroundTopLeft, cell.backgroundBottomRight);
+
+    PixelArea glyph = intersection(cell.glyph, area);
+    int part = isEmpty(cell.glyph) ? 0 : strip - stripOfColumn[cell.glyph.left];
+    bool hidden = part < MAX_HIDDEN_PARTS && (cell.hiddenParts & (std::uint32_t(1) << part)) != 0;
+    if (!isEmpty(glyph) && !hidden) {
+        appendQuad(stripRuns.vertices, cell.glyphCorners);
+        mark(touched, glyph);
+    }
+    if (stripRuns.vertices.size() > firstVertex)
+        stripRuns.endCell(firstVertex, cell.crossesEdge);
+}
+
+void CellBatch::addBands(const PixelArea& pixels, sf::Vector2f topLeft, sf::Vector2f bottomRight)
+{
     // On black only the pixels a glyph touched can change, and the background is cut down to them,
     // band by band. Cut edges lie on pixel borders, half a pixel from any pixel's centre, so the
     // pixels inside are drawn exactly as by the whole background.
@@ -294,7 +462,7 @@ void CellBatch::addBackground(const float* view, sf::Vector2f offset, bool uprig
     for (int top = pixels.top; top < pixels.bottom;) {
         int bottom = std::min(pixels.bottom, (top / SHADING_BLOCK + 1) * SHADING_BLOCK);
         PixelArea box = touchedWithin(PixelArea{pixels.left, top, pixels.right, bottom});
-        bool touchedHere = box.right > box.left;
+        bool touchedHere = !isEmpty(box);
         // A band over the same blocks across as the band above joins it: one rectangle fewer, and
         // the renderer shades no block more.
         if (touchedHere && touchedAbove && sameBlockColumns(bands.back(), box)) {
@@ -328,25 +496,80 @@ void CellBatch::addBackground(const float* view, sf::Vector2f offset, bool uprig
             sf::Vertex{sf::Vector2f(bandTopLeft.x, bandBottomRight.y), BACKGROUND_COLOR, WHITE_TEXEL},
             sf::Vertex{bandBottomRight, BACKGROUND_COLOR, WHITE_TEXEL},
         };
-        appendQuad(corners);
+        appendQuad(stripRuns.vertices, corners);
     }
 }
 
-void CellBatch::addRectangle(const float* view, sf::Vector2f offset, sf::Vector2f topLeft, sf::Vector2f bottomRight,
-                             sf::Vector2f texTopLeft, sf::Vector2f texBottomRight, sf::Color color)
+void CellBatch::drawRuns(sf::RenderTarget& target, const sf::RenderStates& states, VertexRuns& toDraw)
 {
-    sf::Vertex corners[CORNERS] = {
-        sf::Vertex{toClipSpace(view, offset, topLeft), color, texTopLeft},
-        sf::Vertex{toClipSpace(view, offset, sf::Vector2f(bottomRight.x, topLeft.y)), color,
-                   sf::Vector2f(texBottomRight.x, texTopLeft.y)},
-        sf::Vertex{toClipSpace(view, offset, sf::Vector2f(topLeft.x, bottomRight.y)), color,
-                   sf::Vector2f(texTopLeft.x, texBottomRight.y)},
-        sf::Vertex{toClipSpace(view, offset, bottomRight), color, texBottomRight},
-    };
-    appendQuad(corners);
+    for (std::size_t run = 0; run < toDraw.starts.size(); run++) {
+        std::size_t end = run + 1 < toDraw.starts.size() ? toDraw.starts[run + 1] : toDraw.vertices.size();
+        for (std::size_t first = toDraw.starts[run]; first < end; first += MAX_VERTICES_PER_DRAW) {
+            std::size_t count = std::min(MAX_VERTICES_PER_DRAW, end - first);
+            target.draw(toDraw.vertices.data() + first, count, sf::PrimitiveType::Triangles, states);
+        }
+    }
+    rectanglesDrawn += static_cast<int>(toDraw.vertices.size()) / VERTICES_PER_RECTANGLE;
+    // The capacity stays, so later frames allocate nothing.
+    toDraw.clear();
 }
 
-void CellBatch::appendQuad(const sf::Vertex* corners)
+// A scissor leaves the coverage and the texture samples of every pixel inside it as they were.
+void CellBatch::clipToStrip(sf::RenderTarget& target, sf::View& clipSpace, int strip) const
+{
+    int left = stripEdges[strip];
+    int right = stripEdges[strip + 1];
+#if SFML_VERSION_MAJOR >= 3
+    float width = static_cast<float>(coverageSize.x);
+    clipSpace.setScissor(sf::FloatRect(sf::Vector2f(left / width, 0.0f), sf::Vector2f((right - left) / width, 1.0f)));
+    target.setView(clipSpace);
+#else
+    (void)clipSpace;
+    (void)target;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(left, 0, right - left, static_cast<GLsizei>(coverageSize.y));
+#endif
+}
+
+void CellBatch::stopClipping(sf::RenderTarget& target) const
+{
+#if SFML_VERSION_MAJOR >= 3
+    // The view that carried the scissor is replaced when the drawing ends.
+    (void)target;
+#else
+    if (target.setActive(true))
+        glDisable(GL_SCISSOR_TEST);
+#endif
+}
+
+void CellBatch::VertexRuns::endCell(std::size_t firstVertex, bool crossesEdge)
+{
+    if (firstVertex == vertices.size())
+        return;
+    if (starts.empty() || crossesEdge != lastCellCrossesEdge)
+        starts.push_back(firstVertex);
+    lastCellCrossesEdge = crossesEdge;
+}
+
+void CellBatch::VertexRuns::clear()
+{
+    vertices.clear();
+    starts.clear();
+}
+
+void CellBatch::rectangleCorners(const float* view, sf::Vector2f offset, sf::Vector2f topLeft, sf::Vector2f bottomRight,
+                                 sf::Vector2f texTopLeft, sf::Vector2f texBottomRight, sf::Color color,
+                                 sf::Vertex* corners) const
+{
+    corners[0] = sf::Vertex{toClipSpace(view, offset, topLeft), color, texTopLeft};
+    corners[1] = sf::Vertex{toClipSpace(view, offset, sf::Vector2f(bottomRight.x, topLeft.y)), color,
+                            sf::Vector2f(texBottomRight.x, texTopLeft.y)};
+    corners[2] = sf::Vertex{toClipSpace(view, offset, sf::Vector2f(topLeft.x, bottomRight.y)), color,
+                            sf::Vector2f(texTopLeft.x, texBottomRight.y)};
+    corners[3] = sf::Vertex{toClipSpace(view, offset, bottomRight), color, texBottomRight};
+}
+
+void CellBatch::appendQuad(std::vector<sf::Vertex>& vertices, const sf::Vertex* corners)
 {
     // Corners top-left, top-right, bottom-left, bottom-right, as two triangles split along the same
     // diagonal, in the same vertex order, as a text's glyph quad: the interpolated texture
@@ -354,6 +577,16 @@ void CellBatch::appendQuad(const sf::Vertex* corners)
     const int order[VERTICES_PER_RECTANGLE] = {0, 1, 2, 2, 1, 3};
     for (int i = 0; i < VERTICES_PER_RECTANGLE; i++)
         vertices.push_back(corners[order[i]]);
+}
+
+bool CellBatch::crossesEdge(const sf::Vertex* corners)
+{
+    for (int i = 0; i < CORNERS; i++) {
+        sf::Vector2f p = corners[i].position;
+        if (p.x < -1.0f || p.x > 1.0f || p.y < -1.0f || p.y > 1.0f)
+            return true;
+    }
+    return false;
 }
 
 CellBatch::PixelArea CellBatch::pixelsUnder(sf::Vector2f topLeft, sf::Vector2f bottomRight) const
@@ -419,24 +652,60 @@ CellBatch::PixelArea CellBatch::touchedWithin(const PixelArea& pixels) const
     return box;
 }
 
-void CellBatch::markTouched(const PixelArea& pixels)
+void CellBatch::mark(std::vector<std::uint64_t>& bits, const PixelArea& pixels) const
 {
     ColumnMasks columns = columnMasks(pixels);
     for (int y = pixels.top; y < pixels.bottom; y++) {
-        std::uint64_t* row = &touched[static_cast<std::size_t>(y) * wordsPerRow];
+        std::uint64_t* row = &bits[static_cast<std::size_t>(y) * wordsPerRow];
         for (int word = columns.firstWord; word <= columns.lastWord; word++)
             row[word] |= columns.maskOf(word);
     }
 }
 
+bool CellBatch::allMarked(const std::vector<std::uint64_t>& bits, const PixelArea& pixels) const
+{
+    if (isEmpty(pixels))
+        return false;
+    ColumnMasks columns = columnMasks(pixels);
+    for (int y = pixels.top; y < pixels.bottom; y++) {
+        const std::uint64_t* row = &bits[static_cast<std::size_t>(y) * wordsPerRow];
+        for (int word = columns.firstWord; word <= columns.lastWord; word++) {
+            std::uint64_t mask = columns.maskOf(word);
+            if ((row[word] & mask) != mask)
+                return false;
+        }
+    }
+    return true;
+}
+
+CellBatch::PixelArea CellBatch::stripArea(int strip) const
+{
+    return PixelArea{stripEdges[strip], 0, stripEdges[strip + 1], static_cast<int>(coverageSize.y)};
+}
+
+CellBatch::PixelArea CellBatch::intersection(const PixelArea& a, const PixelArea& b)
+{
+    PixelArea both = {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                      std::min(a.bottom, b.bottom)};
+    if (isEmpty(both))
+        return PixelArea{0, 0, 0, 0};
+    return both;
+}
+
+bool CellBatch::isEmpty(const PixelArea& pixels)
+{
+    return pixels.right <= pixels.left || pixels.bottom <= pixels.top;
+}
+
 CellBatch::ColumnMasks CellBatch::columnMasks(const PixelArea& pixels)
 {
     // The same in every row, so worked out once.
+    // Pixel columns are never negative; masking the bit index keeps each shift in range regardless.
     ColumnMasks columns;
     columns.firstWord = pixels.left / BITS_PER_WORD;
     columns.lastWord = (pixels.right - 1) / BITS_PER_WORD;
-    columns.firstMask = ALL_BITS << (pixels.left % BITS_PER_WORD);
-    columns.lastMask = ALL_BITS >> (BITS_PER_WORD - 1 - (pixels.right - 1) % BITS_PER_WORD);
+    columns.firstMask = ALL_BITS << (pixels.left & (BITS_PER_WORD - 1));
+    columns.lastMask = ALL_BITS >> (BITS_PER_WORD - 1 - ((pixels.right - 1) & (BITS_PER_WORD - 1)));
     return columns;
 }
 
@@ -460,11 +729,12 @@ void CellBatch::fitCoverage(const sf::RenderTarget& target)
         return;
 
     // A new size or view: what was known about the surface no longer applies.
+    leaveBlackSurface();
     coverageSize = size;
     viewport = pixels;
     wordsPerRow = (static_cast<int>(size.x) + BITS_PER_WORD - 1) / BITS_PER_WORD;
     touched.assign(static_cast<std::size_t>(wordsPerRow) * size.y, 0);
-    blackSurface = false;
+    covered.assign(touched.size(), 0);
 }
 
 } // namespace lu

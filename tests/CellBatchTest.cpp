@@ -48,6 +48,7 @@ struct Cell {
     float y;
     char ch;
     sf::Color color;
+    const sf::View* view = nullptr; // drawn in this view and the cells after it, if not null
 };
 
 sf::Vector2f pixelPosition(float x, float y)
@@ -179,11 +180,14 @@ protected:
     std::string differences(const std::vector<Cell>& cells, sf::Color backdrop)
     {
         lu::CellBatch batch(font, CELL_SIZE);
+        batchTarget.setView(batchTarget.getDefaultView());
         batchTarget.clear(backdrop);
         if (backdrop == sf::Color::Black)
             batch.assumeBlackSurface(batchTarget);
         // As the display does: full batches are drawn while later cells are still being added.
         for (const Cell& cell : cells) {
+            if (cell.view != nullptr)
+                batchTarget.setView(*cell.view);
             batch.addCell(batchTarget, pixelPosition(cell.x, cell.y), cell.ch, cell.color);
             batch.drawIfFull(batchTarget);
         }
@@ -191,9 +195,13 @@ protected:
         batchTarget.display();
 
         lutest::ReferenceCellDrawer reference(font, CELL_SIZE);
+        referenceTarget.setView(referenceTarget.getDefaultView());
         referenceTarget.clear(backdrop);
-        for (const Cell& cell : cells)
+        for (const Cell& cell : cells) {
+            if (cell.view != nullptr)
+                referenceTarget.setView(*cell.view);
             reference.draw(referenceTarget, pixelPosition(cell.x, cell.y), cell.ch, cell.color);
+        }
         referenceTarget.display();
 
         sf::Image expected = referenceTarget.getTexture().copyToImage();
@@ -238,6 +246,19 @@ TEST_F(CellBatchTest, FullGridsOfEveryPrintableCharacterInEveryColourMatchTheRef
         EXPECT_EQ(differencesOnBothBackdrops(fullGrid(pattern)), "") << "pattern " << pattern;
 }
 
+TEST_F(CellBatchTest, CellsOffTheColumnsOverAFullGridMatchTheReference)
+{
+    // A few dozen cells between the columns add strips that start inside other cells.
+    std::vector<Cell> cells = fullGrid(0);
+    for (int i = 0; i < 40; i++)
+        cells.push_back({1.0f + 1.83f * i, 0.5f + 0.87f * i,
+                         static_cast<char>(FIRST_PRINTABLE + 5 * i % PRINTABLE_COUNT), PALETTE[i % PALETTE_SIZE]});
+    // Half the grid again, over the first: the earlier cells are hidden whole.
+    std::vector<Cell> again(cells.begin(), cells.begin() + ROWS * COLUMNS / 2);
+    cells.insert(cells.end(), again.begin(), again.end());
+    EXPECT_EQ(differencesOnBothBackdrops(cells), "");
+}
+
 TEST_F(CellBatchTest, SparseStackedAndOverlappingCellsMatchTheReference)
 {
     std::vector<Cell> cells;
@@ -271,12 +292,33 @@ TEST_F(CellBatchTest, FractionalAndOutOfWindowPositionsMatchTheReference)
         cells.push_back({2.0f * (step % 25) + fraction, 2.0f + 3.0f * (step / 25), 'Q', PALETTE[7]});
         cells.push_back({2.0f * (step % 25), 10.0f + 3.0f * (step / 25) + fraction, 'O', PALETTE[3]});
     }
+    EXPECT_EQ(differencesOnBothBackdrops(cells), "") << "the snake alone";
+
+    // Hundreds of cells off the grid's columns.
     std::mt19937 random(11);
     std::uniform_real_distribution<float> across(-2.0f, COLUMNS + 2.0f);
     std::uniform_real_distribution<float> down(-2.0f, ROWS + 2.0f);
     for (int i = 0; i < 600; i++)
         cells.push_back({across(random), down(random), static_cast<char>(FIRST_PRINTABLE + random() % PRINTABLE_COUNT),
                          PALETTE[random() % PALETTE_SIZE]});
+    EXPECT_EQ(differencesOnBothBackdrops(cells), "");
+}
+
+TEST_F(CellBatchTest, CellsInZoomedAndTurnedViewsMatchTheReferenceInTheOrderTheyCame)
+{
+    sf::View zoomed = batchTarget.getDefaultView();
+    zoomed.zoom(0.8f);
+    zoomed.move(sf::Vector2f(-30.5f, 12.25f));
+    sf::View turned = batchTarget.getDefaultView();
+#if SFML_VERSION_MAJOR >= 3
+    turned.setRotation(sf::degrees(20.0f));
+#else
+    turned.setRotation(20.0f);
+#endif
+    std::vector<Cell> cells = fullGrid(1);
+    cells.resize(300);
+    cells[100].view = &zoomed;
+    cells[200].view = &turned;
     EXPECT_EQ(differencesOnBothBackdrops(cells), "");
 }
 
@@ -314,25 +356,48 @@ TEST_F(CellBatchTest, OnBlackOnlyBackgroundsOverGlyphsAreDrawnUntilTheSurfaceIsF
     lu::CellBatch batch(font, CELL_SIZE);
     batchTarget.clear(sf::Color::Black);
     batch.assumeBlackSurface(batchTarget);
-    batch.addCell(batchTarget, pixelPosition(3, 3), 'A', PALETTE[1]);   // glyph only
-    batch.addCell(batchTarget, pixelPosition(4, 3), 'B', PALETTE[1]);   // its background cuts the A
-    batch.addCell(batchTarget, pixelPosition(20, 20), ' ', PALETTE[1]); // nothing at all
-    EXPECT_EQ(batch.getRectangleCount(), 3);
-
-    // Flushed glyphs still count until the next clear.
+    // A square of four: the A reaches into the B's cell, each blank below into the glyph above.
+    batch.addCell(batchTarget, pixelPosition(3, 3), 'A', PALETTE[1]);
+    batch.addCell(batchTarget, pixelPosition(4, 3), 'B', PALETTE[1]);
+    batch.addCell(batchTarget, pixelPosition(3, 4), ' ', PALETTE[1]);
+    batch.addCell(batchTarget, pixelPosition(4, 4), ' ', PALETTE[1]);
     batch.drawInto(batchTarget);
-    batch.addCell(batchTarget, pixelPosition(3, 4), 'C', PALETTE[1]);
-    EXPECT_EQ(batch.getRectangleCount(), 2);
+    // The two glyphs, and a band of each background over the glyphs before it.
+    EXPECT_EQ(batch.getRectanglesDrawn(), 5);
 
+    // What was drawn counts until the next clear: a blank over the B cuts it off, in one band.
+    batch.addCell(batchTarget, pixelPosition(4, 3), ' ', PALETTE[1]);
+    batch.drawInto(batchTarget);
+    EXPECT_EQ(batch.getRectanglesDrawn(), 6);
+
+    // A forgotten surface may hold anything: a blank is drawn whole, and so is one still waiting.
+    batch.addCell(batchTarget, pixelPosition(20, 20), ' ', PALETTE[1]);
     batch.forgetSurface();
     batch.addCell(batchTarget, pixelPosition(30, 20), ' ', PALETTE[1]);
-    EXPECT_EQ(batch.getRectangleCount(), 3);
-
     batch.drawInto(batchTarget);
+    EXPECT_EQ(batch.getRectanglesDrawn(), 8);
+
     batchTarget.clear(sf::Color::Black);
     batch.assumeBlackSurface(batchTarget);
-    batch.addCell(batchTarget, pixelPosition(3, 4), 'C', PALETTE[1]);
-    EXPECT_EQ(batch.getRectangleCount(), 1);
+    batch.addCell(batchTarget, pixelPosition(30, 20), ' ', PALETTE[1]);
+    batch.drawInto(batchTarget);
+    EXPECT_EQ(batch.getRectanglesDrawn(), 8);
+}
+
+TEST_F(CellBatchTest, OnAFullBlackGridEachGlyphIsDrawnOnlyInItsOwnColumn)
+{
+    lu::CellBatch batch(font, CELL_SIZE);
+    batchTarget.clear(sf::Color::Black);
+    batch.assumeBlackSurface(batchTarget);
+    int glyphs = 0;
+    for (const Cell& cell : fullGrid(0)) {
+        batch.addCell(batchTarget, pixelPosition(cell.x, cell.y), cell.ch, cell.color);
+        glyphs += cell.ch != ' ';
+    }
+    batch.drawInto(batchTarget);
+    // Every glyph once, cut where the next column starts, and at most a band a cell over the glyph
+    // above it; drawn whole, each glyph's reach into the next cell would take a band of its own.
+    EXPECT_LE(batch.getRectanglesDrawn(), glyphs + (ROWS - 1) * COLUMNS);
 }
 
 // The display makes one window per process, so each of its tests runs body in a process of its own,
