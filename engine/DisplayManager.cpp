@@ -1,13 +1,10 @@
 #include "DisplayManager.h"
 
 #include "LogManager.h"
+#include "Platform.h"
 
 #include <SFML/Config.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 // Included last: Xlib defines macros (None, Status, Bool) that would clash with SFML's names.
 #if defined(__unix__) && !defined(__APPLE__)
@@ -21,11 +18,6 @@ const sf::Color WINDOW_BACKGROUND_COLOR_DEFAULT(0, 0, 0, 255);
 namespace {
 
 const unsigned int WINDOW_BITS_PER_PIXEL = 32;
-
-// A software renderer (llvmpipe) allocates each frame's scene memory afresh and frees it once the
-// frame is drawn; glibc would hand the freed top of the heap back to the system every frame and
-// fault it in again page by page. Up to this much free memory stays with the process instead.
-const int HEAP_KEPT_BYTES = 64 * 1024 * 1024;
 
 // Indexed by lu::Color.
 const sf::Color CELL_COLORS[] = {
@@ -129,9 +121,9 @@ int DisplayManager::startUp()
         log.writeMessage("Issue creating window");
         return -1;
     }
-#if defined(__GLIBC__)
-    mallopt(M_TRIM_THRESHOLD, HEAP_KEPT_BYTES);
-#endif
+    // A software renderer (llvmpipe) allocates each frame's scene memory afresh and frees it once
+    // the frame is drawn; handed back to the system every frame, it would come back page by page.
+    keepFreedMemory();
     window = createWindow(horizontalPixels, verticalPixels);
     window->setMouseCursorVisible(false);
     window->setVerticalSyncEnabled(true);
