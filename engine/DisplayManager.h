@@ -41,7 +41,7 @@ public:
     void shutDown() override;
 
     /// Draws one character on its black cell at a world position; returns -1 without a window.
-    /// Cells reach the window in batches, in the order they were drawn, all of them by flush() or swapBuffers().
+    /// Cells reach the window in batches, each pixel as if in drawing order, all by flush() or swapBuffers().
     int drawCharacter(Vector worldPosition, char ch, Color color) const;
 
     /// Draws text centred on a world position, one cell per character; returns -1 if any failed.
