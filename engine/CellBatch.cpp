@@ -326,6 +326,8 @@ void CellBatch::drawWaitingCells(sf::RenderTarget& target, sf::View& clipSpace, 
 
     // Strips share no pixel, and each strip takes its cells in the order they came, so every pixel
     // is drawn as if the cells came one by one.
+    if (strips > 1)
+        startClipping(target);
     std::size_t drawnSinceFlush = 0;
     for (int strip = 0; strip < strips; strip++) {
         for (int i = stripStarts[strip]; i < stripStarts[strip + 1]; i++)
@@ -514,6 +516,18 @@ void CellBatch::drawRuns(sf::RenderTarget& target, const sf::RenderStates& state
     toDraw.clear();
 }
 
+void CellBatch::startClipping(sf::RenderTarget& target) const
+{
+#if SFML_VERSION_MAJOR >= 3
+    // SFML 3 clips to the scissor of the target's view.
+    (void)target;
+#else
+    // The scissor belongs to the target's context, which may not be the current one yet.
+    if (target.setActive(true))
+        glEnable(GL_SCISSOR_TEST);
+#endif
+}
+
 // A scissor leaves the coverage and the texture samples of every pixel inside it as they were.
 void CellBatch::clipToStrip(sf::RenderTarget& target, sf::View& clipSpace, int strip) const
 {
@@ -526,7 +540,6 @@ void CellBatch::clipToStrip(sf::RenderTarget& target, sf::View& clipSpace, int s
 #else
     (void)clipSpace;
     (void)target;
-    glEnable(GL_SCISSOR_TEST);
     glScissor(left, 0, right - left, static_cast<GLsizei>(coverageSize.y));
 #endif
 }

@@ -116,6 +116,7 @@ private:
     void addCellInStrip(const WaitingCell& cell, int strip);
     void addBands(const PixelArea& pixels, sf::Vector2f topLeft, sf::Vector2f bottomRight);
     void drawRuns(sf::RenderTarget& target, const sf::RenderStates& states, VertexRuns& toDraw);
+    void startClipping(sf::RenderTarget& target) const;
     void clipToStrip(sf::RenderTarget& target, sf::View& clipSpace, int strip) const;
     void stopClipping(sf::RenderTarget& target) const;
 
