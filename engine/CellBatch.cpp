@@ -444,11 +444,14 @@ void CellBatch::addCellInStrip(const WaitingCell& cell, int strip)
         addBands(background, cell.backgroundTopLeft, cell.backgroundBottomRight);
 
     PixelArea glyph = intersection(cell.glyph, area);
-    int part = isEmpty(cell.glyph) ? 0 : strip - stripOfColumn[cell.glyph.left];
-    bool hidden = part < MAX_HIDDEN_PARTS && (cell.hiddenParts & (std::uint32_t(1) << part)) != 0;
-    if (!isEmpty(glyph) && !hidden) {
-        appendQuad(stripRuns.vertices, cell.glyphCorners);
-        mark(touched, glyph);
+    if (!isEmpty(glyph)) {
+        // The glyph reaches this strip, so it is one of the strips from the glyph's first on.
+        int part = strip - stripOfColumn[cell.glyph.left];
+        bool hidden = part < MAX_HIDDEN_PARTS && ((cell.hiddenParts >> part) & 1) != 0;
+        if (!hidden) {
+            appendQuad(stripRuns.vertices, cell.glyphCorners);
+            mark(touched, glyph);
+        }
     }
     if (stripRuns.vertices.size() > firstVertex)
         stripRuns.endCell(firstVertex, cell.crossesEdge);
