@@ -22,9 +22,10 @@ namespace lu {
 /// the pixels it would cover if its rectangle and its text were drawn on their own.
 ///
 /// On a target known to be black, the cells wait until they are drawn, and are then drawn strip by
-/// strip down the target, one strip of background columns at a time, each clipped to its strip. The
-/// part of a glyph that a later background covers is left out, and so is the part of a background
-/// over pixels no glyph has touched since the target was cleared: neither would change a pixel.
+/// strip across the target, a column of backgrounds to a strip, each strip clipped to itself (when
+/// enough is hidden to pay for the clipping). The part of a glyph that a later background covers is
+/// left out, and so is the part of a background over pixels no glyph has touched since the target
+/// was cleared: neither would change a pixel.
 class CellBatch {
 public:
     /// Makes an empty batch for cells of cellSize pixels, drawn with font (which must outlive the batch).
@@ -34,8 +35,8 @@ public:
     /// black background, then ch in color (whitespace has no glyph).
     void addCell(const sf::RenderTarget& target, sf::Vector2f position, char ch, sf::Color color);
 
-    /// Draws the cells appended so far into target, each pixel as if the cells came in the order they
-    /// came, and empties the batch: a draw call per run of cells that all stay inside the target or all
+    /// Draws the cells appended so far into target, each pixel as if the cells were drawn in the order
+    /// they came, and empties the batch: a draw call per run of cells that all stay inside the target or all
     /// reach past its edge (per strip on black), split into calls a software renderer keeps whole.
     void drawInto(sf::RenderTarget& target);
 
