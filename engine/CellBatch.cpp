@@ -294,15 +294,8 @@ void CellBatch::addWaitingCellsToRuns()
 {
     for (const WaitingCell& cell : waiting) {
         std::size_t firstVertex = runs.vertices.size();
-        sf::Vector2f topLeft = cell.backgroundTopLeft;
-        sf::Vector2f bottomRight = cell.backgroundBottomRight;
-        // Upright, so each corner's x depends on the corner's x alone, and y on y.
-        sf::Vertex background[CORNERS] = {
-            sf::Vertex{topLeft, BACKGROUND_COLOR, WHITE_TEXEL},
-            sf::Vertex{sf::Vector2f(bottomRight.x, topLeft.y), BACKGROUND_COLOR, WHITE_TEXEL},
-            sf::Vertex{sf::Vector2f(topLeft.x, bottomRight.y), BACKGROUND_COLOR, WHITE_TEXEL},
-            sf::Vertex{bottomRight, BACKGROUND_COLOR, WHITE_TEXEL},
-        };
+        sf::Vertex background[CORNERS];
+        backgroundCorners(cell.backgroundTopLeft, cell.backgroundBottomRight, background);
         appendQuad(runs.vertices, background);
         if (!isEmpty(cell.glyph))
             appendQuad(runs.vertices, cell.glyphCorners);
@@ -327,7 +320,7 @@ void CellBatch::drawWaitingCells(sf::RenderTarget& target, sf::View& clipSpace, 
     // Strips share no pixel, and each strip takes its cells in the order they came, so every pixel
     // is drawn as if the cells came one by one.
     if (strips > 1)
-        startClipping(target);
+        setClipping(target, true);
     std::size_t drawnSinceFlush = 0;
     for (int strip = 0; strip < strips; strip++) {
         for (int i = stripStarts[strip]; i < stripStarts[strip + 1]; i++)
@@ -345,7 +338,7 @@ void CellBatch::drawWaitingCells(sf::RenderTarget& target, sf::View& clipSpace, 
         }
     }
     if (strips > 1)
-        stopClipping(target);
+        setClipping(target, false);
     waiting.clear();
 }
 
@@ -495,12 +488,8 @@ void CellBatch::addBands(const PixelArea& pixels, sf::Vector2f topLeft, sf::Vect
         if (band.bottom < pixelBottomRight.y)
             bandBottomRight.y = pixelsToClipSpace(sf::Vector2f(0.0f, static_cast<float>(band.bottom))).y;
 
-        sf::Vertex corners[CORNERS] = {
-            sf::Vertex{bandTopLeft, BACKGROUND_COLOR, WHITE_TEXEL},
-            sf::Vertex{sf::Vector2f(bandBottomRight.x, bandTopLeft.y), BACKGROUND_COLOR, WHITE_TEXEL},
-            sf::Vertex{sf::Vector2f(bandTopLeft.x, bandBottomRight.y), BACKGROUND_COLOR, WHITE_TEXEL},
-            sf::Vertex{bandBottomRight, BACKGROUND_COLOR, WHITE_TEXEL},
-        };
+        sf::Vertex corners[CORNERS];
+        backgroundCorners(bandTopLeft, bandBottomRight, corners);
         appendQuad(stripRuns.vertices, corners);
     }
 }
@@ -519,15 +508,20 @@ void CellBatch::drawRuns(sf::RenderTarget& target, const sf::RenderStates& state
     toDraw.clear();
 }
 
-void CellBatch::startClipping(sf::RenderTarget& target) const
+void CellBatch::setClipping(sf::RenderTarget& target, bool on) const
 {
 #if SFML_VERSION_MAJOR >= 3
-    // SFML 3 clips to the scissor of the target's view.
+    // SFML 3 clips to the scissor of the target's view, which drawInto() replaces when it ends.
     (void)target;
+    (void)on;
 #else
     // The scissor belongs to the target's context, which may not be the current one yet.
-    if (target.setActive(true))
+    if (!target.setActive(true))
+        return;
+    if (on)
         glEnable(GL_SCISSOR_TEST);
+    else
+        glDisable(GL_SCISSOR_TEST);
 #endif
 }
 
@@ -544,17 +538,6 @@ void CellBatch::clipToStrip(sf::RenderTarget& target, sf::View& clipSpace, int s
     (void)clipSpace;
     (void)target;
     glScissor(left, 0, right - left, static_cast<GLsizei>(coverageSize.y));
-#endif
-}
-
-void CellBatch::stopClipping(sf::RenderTarget& target) const
-{
-#if SFML_VERSION_MAJOR >= 3
-    // The view that carried the scissor is replaced when the drawing ends.
-    (void)target;
-#else
-    if (target.setActive(true))
-        glDisable(GL_SCISSOR_TEST);
 #endif
 }
 
@@ -583,6 +566,15 @@ void CellBatch::rectangleCorners(const float* view, sf::Vector2f offset, sf::Vec
     corners[2] = sf::Vertex{toClipSpace(view, offset, sf::Vector2f(topLeft.x, bottomRight.y)), color,
                             sf::Vector2f(texTopLeft.x, texBottomRight.y)};
     corners[3] = sf::Vertex{toClipSpace(view, offset, bottomRight), color, texBottomRight};
+}
+
+// The view is upright, so each corner's x depends on the corner's x alone, and y on y.
+void CellBatch::backgroundCorners(sf::Vector2f topLeft, sf::Vector2f bottomRight, sf::Vertex* corners)
+{
+    corners[0] = sf::Vertex{topLeft, BACKGROUND_COLOR, WHITE_TEXEL};
+    corners[1] = sf::Vertex{sf::Vector2f(bottomRight.x, topLeft.y), BACKGROUND_COLOR, WHITE_TEXEL};
+    corners[2] = sf::Vertex{sf::Vector2f(topLeft.x, bottomRight.y), BACKGROUND_COLOR, WHITE_TEXEL};
+    corners[3] = sf::Vertex{bottomRight, BACKGROUND_COLOR, WHITE_TEXEL};
 }
 
 void CellBatch::appendQuad(std::vector<sf::Vertex>& vertices, const sf::Vertex* corners)

@@ -117,13 +117,13 @@ private:
     void addCellInStrip(const WaitingCell& cell, int strip);
     void addBands(const PixelArea& pixels, sf::Vector2f topLeft, sf::Vector2f bottomRight);
     void drawRuns(sf::RenderTarget& target, const sf::RenderStates& states, VertexRuns& toDraw);
-    void startClipping(sf::RenderTarget& target) const;
+    void setClipping(sf::RenderTarget& target, bool on) const;
     void clipToStrip(sf::RenderTarget& target, sf::View& clipSpace, int strip) const;
-    void stopClipping(sf::RenderTarget& target) const;
 
     void rectangleCorners(const float* view, sf::Vector2f offset, sf::Vector2f topLeft, sf::Vector2f bottomRight,
                           sf::Vector2f texTopLeft, sf::Vector2f texBottomRight, sf::Color color,
                           sf::Vertex* corners) const;
+    static void backgroundCorners(sf::Vector2f topLeft, sf::Vector2f bottomRight, sf::Vertex* corners);
     static void appendQuad(std::vector<sf::Vertex>& vertices, const sf::Vertex* corners);
     static bool crossesEdge(const sf::Vertex* corners);
     sf::Vector2f clipSpaceToPixels(sf::Vector2f clip) const;
