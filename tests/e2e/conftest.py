@@ -1,6 +1,7 @@
 """Runs the real game in a copy of its staged folder, under the X server that xvfb-run started for the
 suite: keys through xdotool, the window read back through Xlib, the log as the way to wait, and on
 SFML 2 its sound recorded by OpenAL Soft's wave output and measured with sox."""
+import contextlib
 import os
 import re
 import shutil
@@ -54,9 +55,10 @@ class Game:
         self.process = subprocess.Popen([self.path("coilwander")], cwd=self.folder, env=env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if window:
-            found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(self.process.pid),
-                                    "--name", "Coilwander"], capture_output=True, text=True, timeout=TIMEOUT)
-            self.window = int(found.stdout.split()[0])
+            found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Coilwander"],
+                                   capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
+            assert found, "no window appeared"
+            self.window = int(found[0])
             self.xdotool("windowfocus", "--sync", self.window)
             self.x = display.Display()
         return self
@@ -115,8 +117,15 @@ class Game:
         window.send_event(message)
         self.x.flush()
 
-    def freeze(self, frozen=True):
-        self.process.send_signal(signal.SIGSTOP if frozen else signal.SIGCONT)
+    @contextlib.contextmanager
+    def stopped(self):
+        """Stops the game for a block: its window keeps its last frame, and keys pressed meanwhile reach the
+        game's next frame."""
+        self.process.send_signal(signal.SIGSTOP)
+        try:
+            yield
+        finally:
+            self.process.send_signal(signal.SIGCONT)
 
     def wait(self):
         """Waits for the game to end by itself and returns its exit status."""
@@ -143,7 +152,6 @@ class Game:
 
     def stop(self):
         if self.process and self.process.poll() is None:
-            self.process.send_signal(signal.SIGCONT)
             self.process.kill()
             self.process.wait()
         if self.x:
@@ -165,7 +173,8 @@ def run_game(request, tmp_path):
 
     def start(spoil=None, **options):
         folder = tmp_path / ("game%d" % len(games))
-        shutil.copytree(source, folder, ignore=shutil.ignore_patterns("CMakeFiles", "*.a", "*.cmake", "Makefile"))
+        # Only what the game runs with: no build files, and no log of an earlier game played there.
+        shutil.copytree(source, folder, ignore=shutil.ignore_patterns("CMake*", "*.a", "*.cmake", "Makefile", "*.log"))
         if spoil:
             spoil(str(folder))
         games.append(Game(str(folder), request.config.getoption("--sfml")))

@@ -65,10 +65,17 @@ def test_eating_the_apple_plays_the_blip_and_before_and_after_it_all_is_silent_w
     assert game.log().count("Unable to load music from sounds/gamemusic.wav") == 1
     game.press("p")
     x, y = apple_cell(game.wait_for_log("Placing apple at"))
-    # Right along the start row to a column next to the apple's, then up or down past it: the apple is
-    # eaten from any cell next to it.
-    game.wait_for_screen(lambda image: head_column(image) >= x - 1)
-    game.press("s" if y > START_ROW else "w")
+    # Right along the start row to the column before the apple's, then up or down past it: the apple is
+    # eaten from any cell next to it. A key pressed while the game is stopped turns the head where it stands.
+    deadline = time.monotonic() + 20
+    turned = False
+    while not turned:
+        assert time.monotonic() < deadline, "the head never came near the apple's column"
+        with game.stopped():
+            turned = head_column(game.screen()) >= x - 1
+            if turned:
+                game.press("s" if y > START_ROW else "w")
+        time.sleep(0.02)
     game.wait_for_log("Score = 3")
     eaten_bytes = game.recorded_bytes() if game.records_sound() else 0
     # Sideways, into the ground that the new level keeps clear around the head.
