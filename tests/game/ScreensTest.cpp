@@ -2,7 +2,6 @@
 
 #include "GameOver.h"
 #include "GameStart.h"
-#include "Keyboard.h"
 
 #include <map>
 
