@@ -31,11 +31,23 @@ bool Manager::isStarted() const
 
 int Manager::broadcastEvent(const Event* event)
 {
+    WorldManager& world = WorldManager::instance();
     // Work on a copy: handlers may create objects, which must not see this event.
-    ObjectList objects = WorldManager::instance().getAllObjects();
-    int sum = 0;
+    ObjectList objects = world.getAllObjects();
+    // Handlers may also delete objects or shut the game down. The ids, noted while all are alive,
+    // find the objects still in the world once anything has left; until then the copy is used as is.
+    int ids[MAX_OBJECTS];
     for (int i = 0; i < objects.getCount(); i++)
-        sum += objects.at(i)->handleEvent(event);
+        ids[i] = objects.at(i)->getId();
+    unsigned int removalsThen = world.getRemovalCount();
+    int sum = 0;
+    for (int i = 0; i < objects.getCount(); i++) {
+        Object* object = objects.at(i);
+        if (world.getRemovalCount() != removalsThen)
+            object = world.findObject(ids[i]);
+        if (object != nullptr)
+            sum += object->handleEvent(event);
+    }
     return sum;
 }
 

@@ -43,11 +43,6 @@ int Object::draw()
     return animation.draw(position);
 }
 
-int Object::getId() const
-{
-    return id;
-}
-
 void Object::setType(std::string newType)
 {
     type = newType;

@@ -33,7 +33,10 @@ public:
     virtual int draw();
 
     /// Returns the object's unique id.
-    int getId() const;
+    int getId() const
+    {
+        return id;
+    }
 
     /// Sets the type string others recognise the object by.
     void setType(std::string type);

@@ -19,17 +19,31 @@ public:
     /// Starts the world; returns 0.
     int startUp() override;
 
-    /// Deletes every object left in the world.
+    /// Deletes every object left in the world and every queued one. Objects that destructors create
+    /// meanwhile are deleted too, but only the first MAX_OBJECTS of them join the world; later ones
+    /// stay unregistered, like objects made in a full world, and belong to whoever made them.
     void shutDown() override;
 
-    /// Registers an object; returns -1 when the world is full. Called by Object's constructor.
+    /// Registers an object; returns -1 when the world is full (or past the bound while it shuts down).
+    /// Called by Object's constructor.
     int insertObject(Object* object);
 
-    /// Unregisters an object; returns -1 when absent. Called by Object's destructor.
+    /// Unregisters an object and takes it out of the deletion queue; returns -1 when it was not
+    /// registered. Called by Object's destructor.
     int removeObject(Object* object);
 
     /// Returns a copy of the list of every object.
     ObjectList getAllObjects() const;
+
+    /// Returns how many objects have left the world so far: while it stays the same, every entry of
+    /// an earlier copy of the list is still alive.
+    unsigned int getRemovalCount() const
+    {
+        return removalCount;
+    }
+
+    /// Returns the object with the id while it is in the world, else null.
+    Object* findObject(int id) const;
 
     /// Queues the object for deletion at the next update; returns -1 when the queue is full.
     int markForDeletion(Object* object);
@@ -43,7 +57,8 @@ public:
     /// Returns the solid objects the object would intersect if it stood at where.
     ObjectList collisionsAt(const Object* object, Vector where) const;
 
-    /// Moves the object to where with collision and out events; returns -1 when refused.
+    /// Moves the object to where with collision and out events; returns -1 when refused, or when
+    /// the object left the world in a handler (no further events then go to it or to hits that left).
     int moveObjectTo(Object* object, Vector where);
 
 private:
@@ -51,8 +66,15 @@ private:
     WorldManager(const WorldManager&) = delete;
     WorldManager& operator=(const WorldManager&) = delete;
 
+    // The object noted with the id if it is still in the world: the pointer itself while nothing has
+    // left since removalsThen, else the live object with that id (null when there is none).
+    Object* stillInWorld(Object* object, int id, unsigned int removalsThen) const;
+
     ObjectList objects;
     ObjectList pendingDeletions;
+    unsigned int removalCount;
+    bool shuttingDown;
+    int createdWhileShuttingDown;
 };
 
 } // namespace lu
