@@ -226,6 +226,11 @@ int ResourceManager::loadSound(std::string filename, std::string label)
     sound->setLabel(label);
     sounds[soundCount] = sound;
     soundCount++;
+    // The entry is kept but never gets a player; the log says why it stays silent.
+    if (!sound->hasPlayer()) {
+        LogManager::instance().writeMessage("Sound %s will not play: all %d sound players are in use", label.c_str(),
+                                            MAX_SOUND_PLAYERS);
+    }
     return 0;
 }
 
@@ -254,6 +259,10 @@ int ResourceManager::loadMusic(std::string filename, std::string label)
     music->setLabel(label);
     musics[musicCount] = music;
     musicCount++;
+    if (!music->hasPlayer()) {
+        LogManager::instance().writeMessage("Music %s will not play: all %d music players are in use", label.c_str(),
+                                            MAX_MUSIC_PLAYERS);
+    }
     return 0;
 }
 
