@@ -81,22 +81,18 @@ ObjectList WorldManager::getAllObjects() const
     return objects;
 }
 
-Object* WorldManager::findObject(int id) const
+Object* WorldManager::stillInWorld(Object* object, int id, unsigned int removalsThen) const
 {
+    if (removalCount == removalsThen) {
+        return object;
+    }
+    // Found by id alone: the pointer may be freed, or reused by a newer object.
     for (int i = 0; i < objects.getCount(); i++) {
         if (objects.at(i)->getId() == id) {
             return objects.at(i);
         }
     }
     return nullptr;
-}
-
-Object* WorldManager::stillInWorld(Object* object, int id, unsigned int removalsThen) const
-{
-    if (removalCount == removalsThen) {
-        return object;
-    }
-    return findObject(id);
 }
 
 int WorldManager::markForDeletion(Object* object)
@@ -179,6 +175,29 @@ static bool isInsideWorld(Vector position, float width, float height)
     return position.getX() >= 0 && position.getX() <= width && position.getY() >= 0 && position.getY() <= height;
 }
 
+// Hands the contact to the mover, then to the hit, each only while both are still in the world.
+// Returns 1 when the two block each other after the handlers, 0 when not, -1 when the mover left.
+static int collide(Object* mover, int moverId, Object* hit, int hitId, Vector where, unsigned int removalsThen)
+{
+    const WorldManager& world = WorldManager::instance();
+    EventCollision collision(mover, hit, where);
+    mover->handleEvent(&collision);
+    if (world.stillInWorld(mover, moverId, removalsThen) == nullptr) {
+        return -1;
+    }
+    hit = world.stillInWorld(hit, hitId, removalsThen);
+    if (hit == nullptr) {
+        return 0;
+    }
+    hit->handleEvent(&collision);
+    if (world.stillInWorld(mover, moverId, removalsThen) == nullptr) {
+        return -1;
+    }
+    hit = world.stillInWorld(hit, hitId, removalsThen);
+    // Read after the handlers: they may change either object's solidity.
+    return hit != nullptr && mover->getSolidity() == BLOCKING && hit->getSolidity() == BLOCKING ? 1 : 0;
+}
+
 int WorldManager::moveObjectTo(Object* object, Vector where)
 {
     if (object == nullptr) {
@@ -190,32 +209,23 @@ int WorldManager::moveObjectTo(Object* object, Vector where)
     int moverId = object->getId();
     if (object->isSolid()) {
         ObjectList hits = collisionsAt(object, where);
+        int hitCount = hits.getCount();
         int hitIds[MAX_OBJECTS];
-        for (int i = 0; i < hits.getCount(); i++) {
+        for (int i = 0; i < hitCount; i++) {
             hitIds[i] = hits.at(i)->getId();
         }
         bool allowed = true;
         // Every hit hears about the contact, even once the move is already refused.
-        for (int i = 0; i < hits.getCount(); i++) {
+        for (int i = 0; i < hitCount; i++) {
             Object* other = stillInWorld(hits.at(i), hitIds[i], removalsThen);
             if (other == nullptr) {
                 continue;
             }
-            EventCollision collision(object, other, where);
-            object->handleEvent(&collision);
-            if (stillInWorld(object, moverId, removalsThen) == nullptr) {
+            int blocked = collide(object, moverId, other, hitIds[i], where, removalsThen);
+            if (blocked < 0) {
                 return -1;
             }
-            other = stillInWorld(other, hitIds[i], removalsThen);
-            if (other != nullptr) {
-                other->handleEvent(&collision);
-                if (stillInWorld(object, moverId, removalsThen) == nullptr) {
-                    return -1;
-                }
-                other = stillInWorld(other, hitIds[i], removalsThen);
-            }
-            // Read after the handlers: they may change either object's solidity.
-            if (other != nullptr && object->getSolidity() == BLOCKING && other->getSolidity() == BLOCKING) {
+            if (blocked > 0) {
                 allowed = false;
             }
         }

@@ -42,8 +42,9 @@ public:
         return removalCount;
     }
 
-    /// Returns the object with the id while it is in the world, else null.
-    Object* findObject(int id) const;
+    /// Returns an entry of a copy of the list, noted with its id and the removal count when the copy was
+    /// taken, while that object is in the world (the pointer itself while nothing has left); else null.
+    Object* stillInWorld(Object* object, int id, unsigned int removalsThen) const;
 
     /// Queues the object for deletion at the next update; returns -1 when the queue is full.
     int markForDeletion(Object* object);
@@ -65,10 +66,6 @@ private:
     WorldManager();
     WorldManager(const WorldManager&) = delete;
     WorldManager& operator=(const WorldManager&) = delete;
-
-    // The object noted with the id if it is still in the world: the pointer itself while nothing has
-    // left since removalsThen, else the live object with that id (null when there is none).
-    Object* stillInWorld(Object* object, int id, unsigned int removalsThen) const;
 
     ObjectList objects;
     ObjectList pendingDeletions;
