@@ -96,7 +96,8 @@ void GameManager::runFrame()
     WorldManager::instance().draw();
     DisplayManager::instance().swapBuffers();
     WorldManager::instance().update();
-    stepCount++;
+    // Past INT_MAX (two years of frames) the count starts again at 0 instead of overflowing.
+    stepCount = stepCount == INT_MAX ? 0 : stepCount + 1;
 }
 
 void GameManager::setGameOver(bool over)

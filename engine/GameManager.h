@@ -36,7 +36,7 @@ public:
     /// Returns the target frame duration in milliseconds.
     int getFrameTime() const;
 
-    /// Returns the number of frames completed since construction.
+    /// Returns the number of frames completed since construction; after INT_MAX it starts again at 0.
     int getStepCount() const;
 
     /// Returns how long to sleep after a frame measured at elapsedMilliseconds: the rest of the frame time,

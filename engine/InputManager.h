@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Keyboard.h"
 #include "Manager.h"
 
 #include <SFML/Window/Keyboard.hpp>

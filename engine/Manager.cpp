@@ -31,11 +31,22 @@ bool Manager::isStarted() const
 
 int Manager::broadcastEvent(const Event* event)
 {
+    const WorldManager& world = WorldManager::instance();
     // Work on a copy: handlers may create objects, which must not see this event.
-    ObjectList objects = WorldManager::instance().getAllObjects();
+    ObjectList objects = world.getAllObjects();
+    // Handlers may also delete objects or shut the game down. The ids, noted while all are alive,
+    // find the objects still in the world once anything has left; until then the copy is used as is.
+    int count = objects.getCount();
+    int ids[MAX_OBJECTS];
+    for (int i = 0; i < count; i++)
+        ids[i] = objects.at(i)->getId();
+    unsigned int removalsThen = world.getRemovalCount();
     int sum = 0;
-    for (int i = 0; i < objects.getCount(); i++)
-        sum += objects.at(i)->handleEvent(event);
+    for (int i = 0; i < count; i++) {
+        Object* object = world.stillInWorld(objects.at(i), ids[i], removalsThen);
+        if (object != nullptr)
+            sum += object->handleEvent(event);
+    }
     return sum;
 }
 

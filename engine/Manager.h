@@ -27,7 +27,8 @@ public:
     /// Returns true once startUp has been called (even when it failed, for some managers).
     bool isStarted() const;
 
-    /// Hands the event to every object in the world; returns the sum of their handlers' results.
+    /// Hands the event to every object in the world when it starts, skipping those that leave the
+    /// world meanwhile; returns the sum of their handlers' results.
     int broadcastEvent(const Event* event);
 
 protected:

@@ -52,6 +52,11 @@ void Music::stop()
         music->stop();
 }
 
+bool Music::hasPlayer() const
+{
+    return music != nullptr;
+}
+
 bool Music::isPlaying() const
 {
     return music != nullptr && music->getStatus() == sf::SoundSource::Status::Playing;

@@ -29,6 +29,9 @@ public:
     /// Stops the stream.
     void stop();
 
+    /// Returns true when the music got a player, so that play can be heard.
+    bool hasPlayer() const;
+
     /// Returns true while the music is playing.
     bool isPlaying() const;
 

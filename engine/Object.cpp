@@ -4,6 +4,8 @@
 #include "Sprite.h"
 #include "WorldManager.h"
 
+#include <climits>
+
 namespace lu {
 
 static const char* const OBJECT_TYPE_DEFAULT = "Object";
@@ -23,7 +25,8 @@ Object::Object()
       animation(),
       box(Vector(-0.5f, -0.5f), 1, 1)
 {
-    nextObjectId++;
+    // Past INT_MAX the ids start again at 0 instead of overflowing.
+    nextObjectId = nextObjectId == INT_MAX ? 0 : nextObjectId + 1;
     // A full world leaves the object unregistered; it simply takes no part in the world.
     WorldManager::instance().insertObject(this);
 }
@@ -41,11 +44,6 @@ int Object::handleEvent(const Event*)
 int Object::draw()
 {
     return animation.draw(position);
-}
-
-int Object::getId() const
-{
-    return id;
 }
 
 void Object::setType(std::string newType)

@@ -32,8 +32,11 @@ public:
     /// Draws the animation at the position and advances it; returns -1 without a sprite, else 0.
     virtual int draw();
 
-    /// Returns the object's unique id.
-    int getId() const;
+    /// Returns the object's id: ids count up from 0 and start again at 0 only after INT_MAX.
+    int getId() const
+    {
+        return id;
+    }
 
     /// Sets the type string others recognise the object by.
     void setType(std::string type);

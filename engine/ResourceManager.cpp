@@ -7,8 +7,10 @@
 
 #include <climits>
 #include <cstdlib>
+#include <exception>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 namespace lu {
 
@@ -17,6 +19,10 @@ namespace {
 // Sprite file colour names, indexed by their Color value.
 const char* const COLOR_NAMES[] = {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"};
 const int COLOR_NAME_COUNT = 8;
+
+// A frame of no rows takes no line of the file, so the file cannot bound how many there are; this
+// bounds the memory such a header makes the loader take (a few dozen bytes a frame).
+const int MAX_FRAMES_WITHOUT_ROWS = 65536;
 
 // Reads one line; a CR right before the LF belongs to the line ending, but a CR that ends the
 // file without an LF after it is part of the line.
@@ -71,6 +77,63 @@ long long bytesLeft(std::ifstream& file)
     return static_cast<long long>(end - here);
 }
 
+// Reads a sprite file; null when it cannot be opened or ends too early, or its header asks for more
+// than the file can hold.
+std::unique_ptr<Sprite> readSprite(const std::string& filename)
+{
+    std::ifstream file(filename);
+    if (!file.is_open()) {
+        return nullptr;
+    }
+
+    int frames = 0;
+    int width = 0;
+    int height = 0;
+    int slowdown = 1;
+    int* header[] = {&frames, &width, &height, &slowdown};
+    for (std::size_t i = 0; i < std::size(header); i++) {
+        if (!file.good()) {
+            break;
+        }
+        *header[i] = readHeaderInt(readLine(file));
+    }
+    if (!file.good()) {
+        return nullptr;
+    }
+    if (frames < 0 || width < 0 || height < 0) {
+        return nullptr;
+    }
+
+    // Each line still to come takes at least one byte (its LF) except one last line that may end
+    // the file, so a header cannot make us allocate or loop beyond what the file could hold.
+    long long left = bytesLeft(file);
+    long long linesNeeded = static_cast<long long>(frames) * height;
+    if (left < 0 || linesNeeded > left + 1 || (height == 0 && frames > MAX_FRAMES_WITHOUT_ROWS)) {
+        return nullptr;
+    }
+
+    std::unique_ptr<Sprite> sprite = std::make_unique<Sprite>(frames);
+    sprite->setWidth(width);
+    sprite->setHeight(height);
+    sprite->setSlowdown(slowdown);
+
+    Color color = COLOR_DEFAULT;
+    readColor(readLine(file), color);
+    sprite->setColor(color);
+
+    for (int f = 0; f < frames; f++) {
+        std::string text;
+        for (int r = 0; r < height; r++) {
+            if (!file.good()) {
+                return nullptr;
+            }
+            text += readLine(file);
+        }
+        sprite->addFrame(Frame(width, height, text));
+    }
+    return sprite;
+}
+
 } // namespace
 
 ResourceManager& ResourceManager::instance()
@@ -122,62 +185,18 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
     if (spriteCount >= MAX_SPRITES) {
         return -1;
     }
-
-    std::ifstream file(filename);
-    if (!file.is_open()) {
+    std::unique_ptr<Sprite> sprite;
+    // A file can hold more than memory does; no exception leaves the engine, so that is a failed load.
+    try {
+        sprite = readSprite(filename);
+    } catch (const std::exception&) {
         return -1;
     }
-
-    int frames = 0;
-    int width = 0;
-    int height = 0;
-    int slowdown = 1;
-    int* header[] = {&frames, &width, &height, &slowdown};
-    for (std::size_t i = 0; i < std::size(header); i++) {
-        if (!file.good()) {
-            break;
-        }
-        *header[i] = readHeaderInt(readLine(file));
-    }
-    if (!file.good()) {
+    if (sprite == nullptr) {
         return -1;
     }
-    if (frames < 0 || width < 0 || height < 0) {
-        return -1;
-    }
-
-    // Each line still to come, the colour line included, takes at least one byte (its LF)
-    // except one last line that may end the file. A frame is counted as at least one line even
-    // with no rows, so a header cannot make us allocate or loop beyond what the file could hold.
-    long long left = bytesLeft(file);
-    long long linesNeeded = static_cast<long long>(frames) * (height > 0 ? height : 1);
-    if (left < 0 || linesNeeded > left + 1) {
-        return -1;
-    }
-
-    Sprite* sprite = new Sprite(frames);
-    sprite->setWidth(width);
-    sprite->setHeight(height);
-    sprite->setSlowdown(slowdown);
-
-    Color color = COLOR_DEFAULT;
-    readColor(readLine(file), color);
-    sprite->setColor(color);
-
-    for (int f = 0; f < frames; f++) {
-        std::string text;
-        for (int r = 0; r < height; r++) {
-            if (!file.good()) {
-                delete sprite;
-                return -1;
-            }
-            text += readLine(file);
-        }
-        sprite->addFrame(Frame(width, height, text));
-    }
-
     sprite->setLabel(label);
-    sprites[spriteCount] = sprite;
+    sprites[spriteCount] = sprite.release();
     spriteCount++;
     return 0;
 }
@@ -207,6 +226,11 @@ int ResourceManager::loadSound(std::string filename, std::string label)
     sound->setLabel(label);
     sounds[soundCount] = sound;
     soundCount++;
+    // The entry is kept but never gets a player; the log says why it stays silent.
+    if (!sound->hasPlayer()) {
+        LogManager::instance().writeMessage("Sound %s will not play: all %d sound players are in use", label.c_str(),
+                                            MAX_SOUND_PLAYERS);
+    }
     return 0;
 }
 
@@ -235,6 +259,10 @@ int ResourceManager::loadMusic(std::string filename, std::string label)
     music->setLabel(label);
     musics[musicCount] = music;
     musicCount++;
+    if (!music->hasPlayer()) {
+        LogManager::instance().writeMessage("Music %s will not play: all %d music players are in use", label.c_str(),
+                                            MAX_MUSIC_PLAYERS);
+    }
     return 0;
 }
 

@@ -48,6 +48,11 @@ void Sound::play(bool loop)
     sound->play();
 }
 
+bool Sound::hasPlayer() const
+{
+    return sound != nullptr;
+}
+
 bool Sound::isPlaying() const
 {
     return sound != nullptr && sound->getStatus() == sf::SoundSource::Status::Playing;

@@ -28,6 +28,9 @@ public:
     /// Plays the sound from the start, looping or not; does nothing for a sound without a player.
     void play(bool loop = false);
 
+    /// Returns true when the sound got a player, so that play can be heard.
+    bool hasPlayer() const;
+
     /// Returns true while the sound is playing.
     bool isPlaying() const;
 

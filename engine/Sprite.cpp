@@ -11,7 +11,7 @@ Sprite::Sprite(int maxFrameCount)
       maxFrameCount(maxFrameCount > 0 ? maxFrameCount : 0),
       frameCount(0),
       color(COLOR_DEFAULT),
-      slowdown(1),
+      slowdown(0),
       frames(static_cast<std::size_t>(this->maxFrameCount)),
       label()
 {

@@ -22,7 +22,8 @@ WorldManager& WorldManager::instance()
     return worldManager;
 }
 
-WorldManager::WorldManager() : objects(), pendingDeletions()
+WorldManager::WorldManager()
+    : objects(), pendingDeletions(), removalCount(0), shuttingDown(false), createdWhileShuttingDown(0)
 {
 }
 
@@ -35,15 +36,18 @@ int WorldManager::startUp()
 
 void WorldManager::shutDown()
 {
-    // A destructor may create objects (a screen that brings back another); those go too,
-    // so the world is empty when this returns.
-    while (!objects.isEmpty()) {
-        ObjectList remaining = objects;
-        for (int i = 0; i < remaining.getCount(); i++) {
-            delete remaining.at(i);
-        }
+    // A destructor that shuts down again is inside this loop, which deletes everything anyway.
+    if (shuttingDown) {
+        return;
     }
-    pendingDeletions.clear();
+    shuttingDown = true;
+    createdWhileShuttingDown = 0;
+    // Always the first entry: each destructor takes its own object out of both lists, and may delete
+    // others directly or append new ones (a screen that brings back another), which go too.
+    while (!objects.isEmpty() || !pendingDeletions.isEmpty()) {
+        delete (objects.isEmpty() ? pendingDeletions.at(0) : objects.at(0));
+    }
+    shuttingDown = false;
 }
 
 int WorldManager::insertObject(Object* object)
@@ -51,17 +55,44 @@ int WorldManager::insertObject(Object* object)
     if (object == nullptr) {
         return -1;
     }
+    // Bounded, so that destructors that always replace their object cannot keep shut-down going.
+    if (shuttingDown) {
+        if (createdWhileShuttingDown >= MAX_OBJECTS) {
+            return -1;
+        }
+        createdWhileShuttingDown++;
+    }
     return objects.insert(object);
 }
 
 int WorldManager::removeObject(Object* object)
 {
-    return objects.remove(object);
+    // However the object goes, the queue must not keep its freed address.
+    pendingDeletions.remove(object);
+    if (objects.remove(object) != 0) {
+        return -1;
+    }
+    removalCount++;
+    return 0;
 }
 
 ObjectList WorldManager::getAllObjects() const
 {
     return objects;
+}
+
+Object* WorldManager::stillInWorld(Object* object, int id, unsigned int removalsThen) const
+{
+    if (removalCount == removalsThen) {
+        return object;
+    }
+    // Found by id alone: the pointer may be freed, or reused by a newer object.
+    for (int i = 0; i < objects.getCount(); i++) {
+        if (objects.at(i)->getId() == id) {
+            return objects.at(i);
+        }
+    }
+    return nullptr;
 }
 
 int WorldManager::markForDeletion(Object* object)
@@ -81,11 +112,11 @@ int WorldManager::markForDeletion(Object* object)
 
 void WorldManager::update()
 {
-    // The count is read on every pass because destructors may mark further objects.
-    for (int i = 0; i < pendingDeletions.getCount(); i++) {
-        delete pendingDeletions.at(i);
+    // Each destructor takes its own entry out of the queue; objects that destructors mark join
+    // this same pass.
+    while (!pendingDeletions.isEmpty()) {
+        delete pendingDeletions.at(0);
     }
-    pendingDeletions.clear();
 
     // The count is read on every pass so objects created by handlers move in this frame too.
     for (int i = 0; i < objects.getCount(); i++) {
@@ -144,22 +175,57 @@ static bool isInsideWorld(Vector position, float width, float height)
     return position.getX() >= 0 && position.getX() <= width && position.getY() >= 0 && position.getY() <= height;
 }
 
+// Hands the contact to the mover, then to the hit, each only while both are still in the world.
+// Returns 1 when the two block each other after the handlers, 0 when not, -1 when the mover left.
+static int collide(Object* mover, int moverId, Object* hit, int hitId, Vector where, unsigned int removalsThen)
+{
+    const WorldManager& world = WorldManager::instance();
+    EventCollision collision(mover, hit, where);
+    mover->handleEvent(&collision);
+    if (world.stillInWorld(mover, moverId, removalsThen) == nullptr) {
+        return -1;
+    }
+    hit = world.stillInWorld(hit, hitId, removalsThen);
+    if (hit == nullptr) {
+        return 0;
+    }
+    hit->handleEvent(&collision);
+    if (world.stillInWorld(mover, moverId, removalsThen) == nullptr) {
+        return -1;
+    }
+    hit = world.stillInWorld(hit, hitId, removalsThen);
+    // Read after the handlers: they may change either object's solidity.
+    return hit != nullptr && mover->getSolidity() == BLOCKING && hit->getSolidity() == BLOCKING ? 1 : 0;
+}
+
 int WorldManager::moveObjectTo(Object* object, Vector where)
 {
     if (object == nullptr) {
         return -1;
     }
+    // Handlers may delete objects or shut the world down: the ids, noted while all are alive, tell
+    // which of the mover and the hits are still there once anything has left the world.
+    unsigned int removalsThen = removalCount;
+    int moverId = object->getId();
     if (object->isSolid()) {
         ObjectList hits = collisionsAt(object, where);
+        int hitCount = hits.getCount();
+        int hitIds[MAX_OBJECTS];
+        for (int i = 0; i < hitCount; i++) {
+            hitIds[i] = hits.at(i)->getId();
+        }
         bool allowed = true;
         // Every hit hears about the contact, even once the move is already refused.
-        for (int i = 0; i < hits.getCount(); i++) {
-            Object* other = hits.at(i);
-            EventCollision collision(object, other, where);
-            object->handleEvent(&collision);
-            other->handleEvent(&collision);
-            // Read after the handlers: they may change either object's solidity.
-            if (object->getSolidity() == BLOCKING && other->getSolidity() == BLOCKING) {
+        for (int i = 0; i < hitCount; i++) {
+            Object* other = stillInWorld(hits.at(i), hitIds[i], removalsThen);
+            if (other == nullptr) {
+                continue;
+            }
+            int blocked = collide(object, moverId, other, hitIds[i], where, removalsThen);
+            if (blocked < 0) {
+                return -1;
+            }
+            if (blocked > 0) {
                 allowed = false;
             }
         }
@@ -174,6 +240,9 @@ int WorldManager::moveObjectTo(Object* object, Vector where)
     if (isInsideWorld(object->getPosition(), width, height) && !isInsideWorld(where, width, height)) {
         EventOut out;
         object->handleEvent(&out);
+        if (stillInWorld(object, moverId, removalsThen) == nullptr) {
+            return -1;
+        }
     }
 
     object->setPosition(where);

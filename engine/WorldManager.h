@@ -19,17 +19,32 @@ public:
     /// Starts the world; returns 0.
     int startUp() override;
 
-    /// Deletes every object left in the world.
+    /// Deletes every object left in the world and every queued one. Objects that destructors create
+    /// meanwhile are deleted too, but only the first MAX_OBJECTS of them join the world; later ones
+    /// stay unregistered, like objects made in a full world, and belong to whoever made them.
     void shutDown() override;
 
-    /// Registers an object; returns -1 when the world is full. Called by Object's constructor.
+    /// Registers an object; returns -1 when the world is full (or past the bound while it shuts down).
+    /// Called by Object's constructor.
     int insertObject(Object* object);
 
-    /// Unregisters an object; returns -1 when absent. Called by Object's destructor.
+    /// Unregisters an object and takes it out of the deletion queue; returns -1 when it was not
+    /// registered. Called by Object's destructor.
     int removeObject(Object* object);
 
     /// Returns a copy of the list of every object.
     ObjectList getAllObjects() const;
+
+    /// Returns how many objects have left the world so far: while it stays the same, every entry of
+    /// an earlier copy of the list is still alive.
+    unsigned int getRemovalCount() const
+    {
+        return removalCount;
+    }
+
+    /// Returns an entry of a copy of the list, noted with its id and the removal count when the copy was
+    /// taken, while that object is in the world (the pointer itself while nothing has left); else null.
+    Object* stillInWorld(Object* object, int id, unsigned int removalsThen) const;
 
     /// Queues the object for deletion at the next update; returns -1 when the queue is full.
     int markForDeletion(Object* object);
@@ -43,7 +58,8 @@ public:
     /// Returns the solid objects the object would intersect if it stood at where.
     ObjectList collisionsAt(const Object* object, Vector where) const;
 
-    /// Moves the object to where with collision and out events; returns -1 when refused.
+    /// Moves the object to where with collision and out events; returns -1 when refused, or when
+    /// the object left the world in a handler (no further events then go to it or to hits that left).
     int moveObjectTo(Object* object, Vector where);
 
 private:
@@ -53,6 +69,9 @@ private:
 
     ObjectList objects;
     ObjectList pendingDeletions;
+    unsigned int removalCount;
+    bool shuttingDown;
+    int createdWhileShuttingDown;
 };
 
 } // namespace lu

@@ -14,7 +14,7 @@ lu::Object* GameStart::startTextObject = nullptr;
 lu::Object* GameStart::leftAppleObject = nullptr;
 lu::Object* GameStart::rightAppleObject = nullptr;
 
-GameStart::GameStart()
+GameStart::GameStart() : gameStarted(false)
 {
     const lu::DisplayManager& display = lu::DisplayManager::instance();
     int columns = display.getHorizontalCells();
@@ -72,6 +72,11 @@ int GameStart::draw()
 
 void GameStart::startGame()
 {
+    // Two presses of P in one frame both reach this screen before it is deleted.
+    if (gameStarted) {
+        return;
+    }
+    gameStarted = true;
     SnakeHead* head = new SnakeHead();
     ScoreDisplay* scoreDisplay = new ScoreDisplay();
     Level* level = new Level(head, scoreDisplay);

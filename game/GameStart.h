@@ -15,10 +15,12 @@ public:
     int draw() override;
 
     /// Creates the snake, the score display and the game's level, builds the first level
-    /// and removes the title screen.
+    /// and removes the title screen; does nothing once this title screen has started a game.
     void startGame();
 
 private:
+    bool gameStarted;
+
     static lu::Object* titleObject;
     static lu::Object* startTextObject;
     static lu::Object* leftAppleObject;

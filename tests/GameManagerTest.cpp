@@ -218,6 +218,16 @@ TEST_F(GameLoopTest, BroadcastSumsResultsAndSkipsObjectsItCreates)
     EXPECT_EQ(1, spawned->received);
 }
 
+TEST_F(GameLoopTest, ShutDownFromAStepHandlerFinishesTheFrameWithoutTheDeletedObjects)
+{
+    Recorder* quitter = new Recorder(journal, "Q");
+    quitter->onStep = [](int) { lu::GameManager::instance().shutDown(); };
+    new Recorder(journal, "R");
+    lu::GameManager::instance().runFrame();
+    EXPECT_EQ("Q step, Q deleted, R deleted", joined(journal));
+    EXPECT_TRUE(lu::GameManager::instance().isGameOver());
+}
+
 TEST(GameManagerTest, SleepFillsTheFrameButNeverExceedsOneFrameTime)
 {
     const lu::GameManager& game = lu::GameManager::instance();

@@ -92,11 +92,13 @@ TEST_F(SpriteFileTest, OnlyExactLowerCaseColourNamesCount)
     }
 }
 
-TEST_F(SpriteFileTest, ZeroFramesNeedOnlyAFourthLineEndedByLineFeed)
+TEST_F(SpriteFileTest, NoFramesOrNoRowsNeedOnlyAFourthLineEndedByLineFeed)
 {
     EXPECT_EQ(0, load("0\n3\n1\n2\n"));
     EXPECT_EQ(0, get()->getFrameCount());
     EXPECT_EQ(lu::WHITE, get()->getColor());
+    ASSERT_EQ(0, load("5\n3\n0\n1\nred", "noRows"));
+    EXPECT_EQ("||||", frames("noRows"));
     EXPECT_EQ(-1, load("0\n3\n1\n2", "noLineFeed"));
     EXPECT_EQ(-1, load("0\n3\n1\n", "threeLines"));
     EXPECT_EQ(nullptr, get("noLineFeed"));

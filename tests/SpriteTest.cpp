@@ -130,6 +130,7 @@ TEST(SpriteTest, FullSpriteRefusesAFrameAndKeepsItsOwn)
 {
     lu::Sprite sprite(1);
     EXPECT_EQ(0, sprite.addFrame(lu::Frame(1, 1, "a")));
+    EXPECT_EQ(0, sprite.getSlowdown());
     EXPECT_EQ(-1, sprite.addFrame(lu::Frame(1, 1, "b")));
     EXPECT_EQ(1, sprite.getFrameCount());
     EXPECT_EQ("a", sprite.getFrame(0).getString());

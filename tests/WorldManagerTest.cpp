@@ -273,6 +273,40 @@ TEST_F(WorldManagerTest, DestructorsThatMarkMoreObjectsAreDeletedInTheSamePass)
     EXPECT_EQ(1, lutest::countLogMessages("S is already marked for deletion"));
 }
 
+// The queue forgets an object however it is destroyed, so it never deletes or compares a freed one.
+TEST_F(WorldManagerTest, DeletionQueueHoldsOnlyLiveObjects)
+{
+    WorldManager& world = WorldManager::instance();
+    Probe* direct = probe("D", 1, 1);
+    world.markForDeletion(direct);
+    delete direct;
+    world.update();
+    EXPECT_EQ("D deleted", heard());
+
+    // The newborn is likely to take the plain object's freed address.
+    Probe* newborn = nullptr;
+    Probe* plain = probe("P", 1, 1);
+    Probe* parent = probe("Q", 2, 2);
+    Probe* marker = probe("R", 3, 3);
+    parent->onDestroy = [this, &newborn](Probe*) { newborn = probe("N", 4, 4); };
+    marker->onDestroy = [&newborn](Probe*) { WorldManager::instance().markForDeletion(newborn); };
+    for (Probe* p : {plain, parent, marker})
+        world.markForDeletion(p);
+    world.update();
+    EXPECT_EQ("P deleted; Q deleted; R deleted; N deleted", heard());
+    EXPECT_EQ("", worldTypes());
+}
+
+TEST_F(WorldManagerTest, ObjectsThatLeaveTheWorldDuringACollisionHearNothingMore)
+{
+    Probe* mover = probe("M", 10, 5);
+    mover->setVelocity(Vector(0.5f, 0));
+    probe("B", 11.5f, 5)->onCollision = [](Probe*, const lu::EventCollision*) { WorldManager::instance().shutDown(); };
+    probe("C", 11.5f, 6);
+    WorldManager::instance().update();
+    EXPECT_EQ("M collision M->B; B collision M->B; M deleted; B deleted; C deleted", heard());
+}
+
 TEST_F(WorldManagerTest, ObjectsCreatedByCollisionHandlersMoveInTheSamePass)
 {
     Probe* mover = probe("M", 10, 5);
@@ -365,6 +399,25 @@ TEST_F(WorldManagerTest, ShutDownLeavesNothingBehind)
     world.update();
     EXPECT_EQ("A", worldTypes());
     EXPECT_EQ("", heard());
+}
+
+TEST_F(WorldManagerTest, ShutDownEndsEvenWhenEveryDestructorBringsItsObjectBack)
+{
+    Probe* last = nullptr;
+    std::function<void(Probe*)> respawn = [&](Probe*) {
+        last = probe("R", 1, 1);
+        last->onDestroy = respawn;
+    };
+    probe("R", 1, 1)->onDestroy = respawn;
+    WorldManager::instance().shutDown();
+    EXPECT_EQ(0, lutest::worldObjectCount());
+    EXPECT_EQ(lu::MAX_OBJECTS + 1, static_cast<int>(journal.size())) << "the first and the registered newborns";
+
+    // The newborn past the bound never joined the world; whoever made it deletes it.
+    last->onDestroy = nullptr;
+    delete last;
+    probe("A", 1, 1);
+    EXPECT_EQ("A", worldTypes()) << "objects join the world again once it has shut down";
 }
 
 TEST_F(WorldManagerTest, NullObjectsAreRefused)

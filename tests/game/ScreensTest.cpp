@@ -2,7 +2,6 @@
 
 #include "GameOver.h"
 #include "GameStart.h"
-#include "Keyboard.h"
 
 #include <map>
 
@@ -51,6 +50,7 @@ TEST_F(ScreensTest, TitleKeysActOnPressOnlyAndPRemovesTheTitleFromTheNextFrame)
     EXPECT_EQ(screen.colorRow(14).substr(15, 45), green);
 
     key(lu::Keyboard::P);
+    key(lu::Keyboard::P); // the same frame: still one game
     screen.clear();
     frames(1);
     EXPECT_TRUE(screen.find("Use WASD to move", x, y)); // shown once more with the first level
@@ -61,6 +61,8 @@ TEST_F(ScreensTest, TitleKeysActOnPressOnlyAndPRemovesTheTitleFromTheNextFrame)
     frames(1);
     EXPECT_FALSE(screen.find("Use WASD to move", x, y));
     EXPECT_EQ(objectsOfType("SnakeHead").size(), 1u);
+    EXPECT_EQ(objectsOfType("apple").size(), 1u);  // one level
+    EXPECT_EQ(objectsOfType("Object").size(), 1u); // one score display
     key(lu::Keyboard::Q);
     EXPECT_TRUE(lu::GameManager::instance().isGameOver());
 }
