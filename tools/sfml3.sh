@@ -55,7 +55,7 @@ download_from() {
         -o "APT::Sandbox::User=root"
         -o "Acquire::Languages=none"
     )
-    apt-get "${options[@]}" -q update >"$WORK/apt.log" 2>&1 &&
+    apt-get "${options[@]}" -q --error-on=any update >"$WORK/apt.log" 2>&1 &&
         (cd "$WORK/deb" && apt-get "${options[@]}" -q download "${PACKAGES[@]}") >>"$WORK/apt.log" 2>&1
 }
 
