@@ -232,19 +232,6 @@ TEST_F(CellBatchTest, FullGridsOfEveryPrintableCharacterInEveryColourMatchTheRef
         EXPECT_EQ(differences(fullGrid(pattern)), "") << "pattern " << pattern;
 }
 
-TEST_F(CellBatchTest, CellsOffTheColumnsOverAFullGridMatchTheReference)
-{
-    // A few dozen cells between the columns add strips that start inside other cells.
-    std::vector<Cell> cells = fullGrid(0);
-    for (int i = 0; i < 40; i++)
-        cells.push_back({1.0f + 1.83f * i, 0.5f + 0.87f * i,
-                         static_cast<char>(FIRST_PRINTABLE + 5 * i % PRINTABLE_COUNT), PALETTE[i % PALETTE_SIZE]});
-    // Half the grid again, over the first: the earlier cells are hidden whole.
-    std::vector<Cell> again(cells.begin(), cells.begin() + ROWS * COLUMNS / 2);
-    cells.insert(cells.end(), again.begin(), again.end());
-    EXPECT_EQ(differences(cells), "");
-}
-
 TEST_F(CellBatchTest, SparseStackedAndOverlappingCellsMatchTheReference)
 {
     std::vector<Cell> cells;
