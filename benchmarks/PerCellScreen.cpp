@@ -1,7 +1,6 @@
 #include "PerCellScreen.h"
 
 #include "DisplayManager.h"
-#include "Platform.h"
 
 #include <SFML/Config.hpp>
 
@@ -51,8 +50,6 @@ PerCellScreen::PerCellScreen()
       fontLoaded(lutest::openDisplayFont(font)),
       drawer(font, cellSize())
 {
-    // As the display does when it starts, so that the renderer's memory is handled alike.
-    lu::keepFreedMemory();
     window.setVerticalSyncEnabled(true);
     window.clear(sf::Color::Black);
     lu::DisplayManager::instance().setCellListener(this);

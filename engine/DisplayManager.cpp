@@ -1,9 +1,12 @@
 #include "DisplayManager.h"
 
+#include "CellBatch.h"
+#include "CellListener.h"
 #include "LogManager.h"
-#include "Platform.h"
 
 #include <SFML/Config.hpp>
+#include <SFML/Graphics/Color.hpp>
+#include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 // Included last: Xlib defines macros (None, Status, Bool) that would clash with SFML's names.
@@ -87,13 +90,13 @@ bool openFont(sf::Font& font, const std::string& filename)
 } // namespace
 
 DisplayManager::DisplayManager()
-    : window(nullptr),
+    : font(std::make_unique<sf::Font>()),
+      window(nullptr),
       horizontalPixels(WINDOW_HORIZONTAL_PIXELS_DEFAULT),
       verticalPixels(WINDOW_VERTICAL_PIXELS_DEFAULT),
       horizontalCells(WINDOW_HORIZONTAL_CELLS_DEFAULT),
       verticalCells(WINDOW_VERTICAL_CELLS_DEFAULT),
-      cellListener(nullptr),
-      batch(font, sf::Vector2f(cellWidth(), cellHeight()))
+      cellListener(nullptr)
 {
 }
 
@@ -121,9 +124,6 @@ int DisplayManager::startUp()
         log.writeMessage("Issue creating window");
         return -1;
     }
-    // A software renderer (llvmpipe) allocates each frame's scene memory afresh and frees it once
-    // the frame is drawn; handed back to the system every frame, it would come back page by page.
-    keepFreedMemory();
     window = createWindow(horizontalPixels, verticalPixels);
     window->setMouseCursorVisible(false);
     window->setVerticalSyncEnabled(true);
@@ -134,7 +134,10 @@ int DisplayManager::startUp()
         return -1;
     }
 
-    if (!openFont(font, FONT_FILE_DEFAULT)) {
+    // Drawing works whether or not the font opens (without it, cells have no glyphs).
+    bool fontOpened = openFont(*font, FONT_FILE_DEFAULT);
+    batch = std::make_unique<CellBatch>(*font, sf::Vector2f(cellWidth(), cellHeight()));
+    if (!fontOpened) {
         log.writeMessage("Issue loading font");
         return -1;
     }
@@ -166,8 +169,7 @@ int DisplayManager::drawCharacter(Vector worldPosition, char ch, Color color) co
         LogManager::instance().writeMessage("Unknown color. Using default");
         colorIndex = COLOR_DEFAULT;
     }
-    batch.addCell(*window, sf::Vector2f(pixelX, pixelY), ch, CELL_COLORS[colorIndex]);
-    batch.drawIfFull(*window);
+    batch->addCell(*window, sf::Vector2f(pixelX, pixelY), ch, CELL_COLORS[colorIndex]);
     return 0;
 }
 
@@ -188,19 +190,9 @@ void DisplayManager::swapBuffers()
 {
     if (window == nullptr)
         return;
-    batch.drawInto(*window);
+    batch->drawInto(*window);
     window->display();
     window->clear(WINDOW_BACKGROUND_COLOR_DEFAULT);
-    batch.assumeBlackSurface(*window);
-}
-
-void DisplayManager::flush()
-{
-    if (window == nullptr)
-        return;
-    batch.drawInto(*window);
-    // Whoever flushes may draw into the window next.
-    batch.forgetSurface();
 }
 
 int DisplayManager::getHorizontalCells() const
@@ -235,6 +227,10 @@ float DisplayManager::cellHeight() const
 
 sf::RenderWindow* DisplayManager::getWindow() const
 {
+    // Whoever reaches the window may read it back or draw into it. At the start of a frame, where the
+    // input manager polls it, nothing waits and this costs nothing.
+    if (window != nullptr)
+        batch->drawInto(*window);
     return window;
 }
 

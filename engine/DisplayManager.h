@@ -1,21 +1,22 @@
 #pragma once
 
-#include "CellBatch.h"
-#include "CellListener.h"
 #include "Color.h"
 #include "Manager.h"
 #include "Vector.h"
 
-#include <SFML/Graphics/Color.hpp>
-#include <SFML/Graphics/Font.hpp>
-
+#include <memory>
 #include <string>
 
 namespace sf {
+class Color;
+class Font;
 class RenderWindow;
-}
+} // namespace sf
 
 namespace lu {
+
+class CellBatch;
+class CellListener;
 
 const int WINDOW_HORIZONTAL_PIXELS_DEFAULT = 1024;
 const int WINDOW_VERTICAL_PIXELS_DEFAULT = 768;
@@ -41,7 +42,7 @@ public:
     void shutDown() override;
 
     /// Draws one character on its black cell at a world position; returns -1 without a window.
-    /// Cells reach the window in batches, each pixel as if in drawing order, all by flush() or swapBuffers().
+    /// Cells reach the window in batches, each pixel as if in drawing order, by getWindow() or swapBuffers().
     int drawCharacter(Vector worldPosition, char ch, Color color) const;
 
     /// Draws text centred on a world position, one cell per character; returns -1 if any failed.
@@ -49,11 +50,6 @@ public:
 
     /// Shows the frame drawn so far and clears the window to black for the next one.
     void swapBuffers();
-
-    /// Draws the cells waiting in the batch into the window now. Call it before reading the window back
-    /// or drawing into it directly; until the next swap every cell's background is then drawn, as the
-    /// display no longer knows what the window holds.
-    void flush();
 
     /// Returns the number of grid columns.
     int getHorizontalCells() const;
@@ -73,7 +69,8 @@ public:
     /// Returns a cell's height in pixels.
     float cellHeight() const;
 
-    /// Returns the window, or null before a successful window creation.
+    /// Returns the window, or null before a successful window creation. Every cell drawn so far is
+    /// in it, so what the caller draws there directly lands on top of them.
     sf::RenderWindow* getWindow() const;
 
     /// Reports every later drawCharacter call to listener (null to stop), window or not.
@@ -84,15 +81,16 @@ private:
     DisplayManager(const DisplayManager&) = delete;
     DisplayManager& operator=(const DisplayManager&) = delete;
 
-    sf::Font font;
+    std::unique_ptr<sf::Font> font;
     sf::RenderWindow* window;
     int horizontalPixels;
     int verticalPixels;
     int horizontalCells;
     int verticalCells;
     CellListener* cellListener;
-    // Filled by the const drawing calls, emptied into the window by flush().
-    mutable CellBatch batch;
+    // Made with the window; filled by the const drawing calls, emptied into the window by getWindow()
+    // and swapBuffers().
+    std::unique_ptr<CellBatch> batch;
 };
 
 } // namespace lu

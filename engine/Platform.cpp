@@ -8,10 +8,6 @@
 #include <ctime>
 #endif
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 namespace lu {
 
 #ifdef _WIN32
@@ -58,18 +54,11 @@ void endTimerResolution()
     timerResolutionHeld = false;
 }
 
-void keepFreedMemory()
-{
-}
-
 #else
 
 namespace {
 const long NANOSECONDS_PER_MILLISECOND = 1000000L;
 const int MILLISECONDS_PER_SECOND = 1000;
-
-// Up to this much free memory at the top of the heap stays with the process.
-const int KEPT_FREE_BYTES = 64 * 1024 * 1024;
 } // namespace
 
 UtcTime currentUtcTime()
@@ -107,13 +96,6 @@ void beginTimerResolution()
 
 void endTimerResolution()
 {
-}
-
-void keepFreedMemory()
-{
-#if defined(__GLIBC__)
-    mallopt(M_TRIM_THRESHOLD, KEPT_FREE_BYTES);
-#endif
 }
 
 #endif

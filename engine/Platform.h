@@ -25,8 +25,4 @@ void beginTimerResolution();
 /// Releases the request of beginTimerResolution.
 void endTimerResolution();
 
-/// Keeps memory the process frees for its own later allocations rather than handing it back to the
-/// system straight away (glibc); does nothing elsewhere.
-void keepFreedMemory();
-
 } // namespace lu

@@ -4,6 +4,7 @@
 
 #include <SFML/Config.hpp>
 #include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Texture.hpp>
 
@@ -35,8 +36,6 @@ public:
     explicit WindowPixels(sf::RenderWindow& window)
         : width(static_cast<int>(window.getSize().x)), height(static_cast<int>(window.getSize().y))
     {
-        // Drawn cells wait in the display's batch until it is flushed into the window.
-        lu::DisplayManager::instance().flush();
         sf::Texture texture;
 #if SFML_VERSION_MAJOR >= 3
         if (!texture.resize(window.getSize()))
@@ -161,17 +160,16 @@ protected:
 TEST_F(DisplayWindowTest, CellBackgroundIsACellSizedBlackRectangleShiftedLeftAndDown)
 {
     // A space draws only the black background, seen here against a coloured backdrop.
-    display.flush(); // before drawing into the window directly
     window->clear(TEST_BACKDROP);
     ASSERT_EQ(display.drawCharacter(lu::Vector(10, 5), ' ', lu::WHITE), 0);
-    WindowPixels middle(*window);
+    WindowPixels middle(*display.getWindow());
     // From (130 - 1.3, 105 + 4.2), 13 x 21 pixels.
     EXPECT_EQ(middle.bounds(isBlack).text(), "x 129..141 y 109..129");
     EXPECT_EQ(middle.count(isBlack), 13 * 21);
 
     window->clear(TEST_BACKDROP);
     ASSERT_EQ(display.drawCharacter(lu::Vector(0, 0), ' ', lu::WHITE), 0);
-    WindowPixels corner(*window);
+    WindowPixels corner(*display.getWindow());
     // From (-1.3, 4.2): the column left of the window is cut off.
     EXPECT_EQ(corner.bounds(isBlack).text(), "x 0..11 y 4..24");
 }
@@ -181,12 +179,13 @@ TEST_F(DisplayWindowTest, CharacterLandsAtItsCellInItsColour)
     window->clear(lu::WINDOW_BACKGROUND_COLOR_DEFAULT);
     ASSERT_EQ(display.drawCharacter(lu::Vector(20, 5), 'X', lu::RED), 0);
     ASSERT_EQ(display.drawCharacter(lu::Vector(21, 7), 'X', lu::GREEN), 0);
-    WindowPixels pixels(*window);
+    WindowPixels pixels(*display.getWindow());
 
     PixelBounds red = pixels.bounds(isRedShade);
     PixelBounds green = pixels.bounds(isGreenShade);
-    // The glyph starts inside its cell, whose corner is (20 * 13, 5 * 21).
-    EXPECT_GE(red.left, 260);
+    // The glyph starts inside its cell, at (20 * 13, 5 * 21), or (bold on SFML 3) in the pixel left of
+    // it, still on its background.
+    EXPECT_GE(red.left, 259);
     EXPECT_LT(red.left, 260 + 13);
     EXPECT_GE(red.top, 105);
     EXPECT_LT(red.top, 105 + 21);
@@ -202,13 +201,34 @@ TEST_F(DisplayWindowTest, UnknownColoursAreLoggedAndDrawnWhite)
     window->clear(lu::WINDOW_BACKGROUND_COLOR_DEFAULT);
     ASSERT_EQ(display.drawCharacter(lu::Vector(30, 5), 'X', static_cast<lu::Color>(8)), 0);
     ASSERT_EQ(display.drawCharacter(lu::Vector(40, 5), 'X', static_cast<lu::Color>(-1)), 0);
-    WindowPixels pixels(*window);
+    WindowPixels pixels(*display.getWindow());
 
     std::vector<std::string> expected = {"Unknown color. Using default", "Unknown color. Using default"};
     EXPECT_EQ(lutest::readLogMessages(), expected);
     // Both glyphs are shades of grey up to full white, and nothing else is coloured.
     EXPECT_GT(pixels.count(isWhite), 0);
     EXPECT_EQ(pixels.count([](sf::Color c) { return !isBlack(c) && !isGreyShade(c); }), 0);
+}
+
+// An object drawing into the window directly, as the top altitude would: the cells drawn before it are
+// already there, and stay under what it draws.
+TEST_F(DisplayWindowTest, WhoeverReachesTheWindowFindsTheCellsDrawnSoFarAndDrawsOverThem)
+{
+    window->clear(lu::WINDOW_BACKGROUND_COLOR_DEFAULT);
+    ASSERT_EQ(display.drawCharacter(lu::Vector(20, 5), 'X', lu::RED), 0);
+    sf::RenderWindow* reached = display.getWindow();
+    int oneX = WindowPixels(*reached).count(isRedShade);
+    EXPECT_GT(oneX, 0);
+
+    sf::RectangleShape cover(sf::Vector2f(3 * 13, 3 * 21));
+    cover.setPosition(sf::Vector2f(19 * 13, 4 * 21));
+    cover.setFillColor(sf::Color::Green);
+    reached->draw(cover);
+    ASSERT_EQ(display.drawCharacter(lu::Vector(30, 5), 'X', lu::RED), 0);
+    // The first X stays under the rectangle; the second, drawn after it, shows.
+    WindowPixels after(*display.getWindow());
+    EXPECT_EQ(after.count(isRedShade), oneX);
+    EXPECT_EQ(after.count(isGreenShade), 3 * 13 * 3 * 21);
 }
 
 TEST_F(DisplayWindowTest, SecondStartUpKeepsTheOneWindow)
@@ -278,6 +298,9 @@ TEST(DisplayStartUpTest, MissingFontFailsButLeavesTheWindowOpen)
         EXPECT_TRUE(display.getWindow()->isOpen());
         EXPECT_FALSE(display.isStarted());
 
+        // Cells are drawn, without glyphs.
+        EXPECT_EQ(display.drawCharacter(lu::Vector(1, 1), 'A', lu::WHITE), 0);
+        display.swapBuffers();
         // Not started, so shutting down leaves that window alone.
         display.shutDown();
         EXPECT_TRUE(display.getWindow()->isOpen());

@@ -2,20 +2,27 @@
 # Builds everything and runs every test; window, input and audio tests run under Xvfb.
 #   1. the ordinary build: every test, static analysis and the format check included;
 #   2. the same code with AddressSanitizer and UndefinedBehaviorSanitizer: the in-process tests;
-#   3. the fuzz targets (clang's libFuzzer), each for a minute.
+#   3. the fuzz targets (clang's libFuzzer), each for a minute;
+#   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests.
 # Every step runs even when an earlier one fails; the script fails if any did.
-# The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR and LU_FUZZ_BUILD_DIR.
+# The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR, LU_FUZZ_BUILD_DIR and
+# LU_SFML3_BUILD_DIR.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD_DIR=${LU_BUILD_DIR:-build}
 ASAN_BUILD_DIR=${LU_ASAN_BUILD_DIR:-build-asan}
 FUZZ_BUILD_DIR=${LU_FUZZ_BUILD_DIR:-build-fuzz}
+SFML3_BUILD_DIR=${LU_SFML3_BUILD_DIR:-build-sfml3}
 # -noreset: the server would otherwise reset when one test closes the last connection, and a
 # window another test is opening at that moment would fail.
 XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
 # The labels of the tests that run inside the test process, which the sanitizers can watch.
 IN_PROCESS_LABELS='^(engine|window|audio|game|assets)$'
+# On SFML 3.1: those, and the real program end to end; valgrind cannot run a program started by
+# the private folder's loader, and the ordinary build runs that leak check.
+SFML3_LABELS='^(engine|window|audio|game|assets|e2e)$'
+SFML3_EXCLUDED='^game_many_games_leak_nothing$'
 
 failed=()
 timings=()
@@ -53,9 +60,17 @@ fuzz() {
         ctest --test-dir "$FUZZ_BUILD_DIR" -L '^fuzz$' -j2 --output-on-failure
 }
 
+sfml3() {
+    tools/sfml3.sh "$SFML3_BUILD_DIR" &&
+        cmake --build "$SFML3_BUILD_DIR" -j2 &&
+        "${XVFB[@]}" ctest --test-dir "$SFML3_BUILD_DIR" -L "$SFML3_LABELS" -E "$SFML3_EXCLUDED" \
+            --output-on-failure
+}
+
 step "ordinary build and tests" ordinary
 step "sanitized build and tests" sanitized
 step "fuzzing" fuzz
+step "SFML 3.1 build and tests" sfml3
 
 echo "=== times"
 printf '%s\n' "${timings[@]}"
