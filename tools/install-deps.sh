@@ -12,7 +12,7 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-reco
     build-essential cmake pkg-config \
     libsfml-dev libx11-dev libopenal1 \
     libgtest-dev libgmock-dev libbenchmark-dev \
-    fonts-dejavu-core \
+    fonts-dejavu-core doxygen \
     xvfb xauth xdotool x11-utils imagemagick \
     valgrind \
     clang libclang-rt-14-dev clang-tidy clang-format cppcheck \
