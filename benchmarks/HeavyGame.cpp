@@ -1,6 +1,7 @@
 #include "HeavyGame.h"
 
 #include "EventKeyboard.h"
+#include "GameResource.h"
 #include "Keyboard.h"
 #include "Level.h"
 #include "ResourceManager.h"
@@ -19,15 +20,6 @@ namespace {
 // this seed's level 46 holds 850.
 const unsigned int LEVEL_SEED = 18;
 
-const char* const SPRITE_FILES[][2] = {
-    {"sprites/fruit-spr.txt", "apple"},
-    {"sprites/snake-head.txt", "snake-head"},
-    {"sprites/snake-body-1.txt", "snake-body-1"},
-    {"sprites/snake-body-2.txt", "snake-body-2"},
-    {"sprites/title.txt", "title"},
-    {"sprites/start-text.txt", "start-text"},
-};
-
 // Corners of the snake's square, in cells: from the head's start, five cells right and five down,
 // well inside the 15 by 10 cells around the start that the builder keeps free. Twenty cells round,
 // longer than the snake, so the head never meets its tail.
@@ -45,9 +37,9 @@ void press(int key)
 
 const char* loadGameSprites()
 {
-    for (const auto& sprite : SPRITE_FILES)
-        if (lu::ResourceManager::instance().loadSprite(sprite[0], sprite[1]) != 0)
-            return sprite[0];
+    for (const GameResource& resource : GAME_RESOURCES)
+        if (resource.kind == ResourceKind::SPRITE && loadResource(resource) != 0)
+            return resource.file;
     return nullptr;
 }
 

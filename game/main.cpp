@@ -1,23 +1,9 @@
 #include "GameManager.h"
+#include "GameResource.h"
 #include "GameStart.h"
 #include "LogManager.h"
 #include "Music.h"
 #include "ResourceManager.h"
-
-/// Registers the game's sprites, sounds and music; a file that fails to load is left out.
-void loadResources()
-{
-    lu::ResourceManager& resources = lu::ResourceManager::instance();
-    resources.loadSprite("sprites/fruit-spr.txt", "apple");
-    resources.loadSprite("sprites/snake-head.txt", "snake-head");
-    resources.loadSprite("sprites/snake-body-1.txt", "snake-body-1");
-    resources.loadSprite("sprites/snake-body-2.txt", "snake-body-2");
-    resources.loadSprite("sprites/title.txt", "title");
-    resources.loadSprite("sprites/start-text.txt", "start-text");
-    resources.loadSound("sounds/eat.wav", "eat");
-    resources.loadSound("sounds/hit.wav", "hit");
-    resources.loadMusic("sounds/gamemusic.wav", "song");
-}
 
 int main()
 {

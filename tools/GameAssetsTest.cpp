@@ -1,5 +1,6 @@
 #include "Animation.h"
 #include "DisplayManager.h"
+#include "GameResource.h"
 #include "Music.h"
 #include "ResourceManager.h"
 #include "Sound.h"
@@ -15,21 +16,6 @@ namespace {
 
 const std::string DATA_DIR = COILWANDER_DATA_DIR;
 
-struct SpriteFile {
-    const char* path;
-    const char* label;
-};
-
-// The game's six sprites, under the labels it looks them up by.
-const SpriteFile GAME_SPRITES[] = {
-    {"sprites/fruit-spr.txt", "apple"},
-    {"sprites/snake-head.txt", "snake-head"},
-    {"sprites/snake-body-1.txt", "snake-body-1"},
-    {"sprites/snake-body-2.txt", "snake-body-2"},
-    {"sprites/title.txt", "title"},
-    {"sprites/start-text.txt", "start-text"},
-};
-
 // Where the title screen puts its art and its text lines on the default grid.
 const int COLUMNS = lu::WINDOW_HORIZONTAL_CELLS_DEFAULT;
 const int ROWS = lu::WINDOW_VERTICAL_CELLS_DEFAULT;
@@ -43,9 +29,12 @@ class GameSpritesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const SpriteFile& file : GAME_SPRITES)
-            ASSERT_EQ(0, lu::ResourceManager::instance().loadSprite(DATA_DIR + "/" + file.path, file.label))
-                << file.path;
+        for (const GameResource& file : GAME_RESOURCES) {
+            if (file.kind == ResourceKind::SPRITE) {
+                ASSERT_EQ(0, lu::ResourceManager::instance().loadSprite(DATA_DIR + "/" + file.file, file.label))
+                    << file.file;
+            }
+        }
     }
 
     void TearDown() override
@@ -82,7 +71,9 @@ protected:
 
 TEST_F(GameSpritesTest, EveryFrameHoldsExactlyWidthTimesHeightCharacters)
 {
-    for (const SpriteFile& file : GAME_SPRITES) {
+    for (const GameResource& file : GAME_RESOURCES) {
+        if (file.kind != ResourceKind::SPRITE)
+            continue;
         lu::Sprite* art = sprite(file.label);
         ASSERT_NE(nullptr, art) << file.label;
         EXPECT_GE(art->getFrameCount(), 1) << file.label;

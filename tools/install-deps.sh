@@ -13,7 +13,8 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-reco
     libsfml-dev libx11-dev libopenal1 \
     libgtest-dev libgmock-dev libbenchmark-dev \
     fonts-dejavu-core doxygen \
-    xvfb xauth xdotool x11-utils imagemagick \
+    xvfb xauth xdotool imagemagick \
+    python3-pytest python3-pil python3-xlib sox \
     valgrind \
     clang libclang-rt-14-dev clang-tidy clang-format cppcheck \
     ca-certificates dpkg-dev

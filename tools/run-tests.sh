@@ -12,7 +12,9 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=${LU_BUILD_DIR:-build}
 ASAN_BUILD_DIR=${LU_ASAN_BUILD_DIR:-build-asan}
 FUZZ_BUILD_DIR=${LU_FUZZ_BUILD_DIR:-build-fuzz}
-XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24")
+# -noreset: the server would otherwise reset when one test closes the last connection, and a
+# window another test is opening at that moment would fail.
+XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
 # The labels of the tests that run inside the test process, which the sanitizers can watch.
 IN_PROCESS_LABELS='^(engine|window|audio|game|assets)$'
 

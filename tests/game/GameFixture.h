@@ -4,6 +4,7 @@
 
 #include "EventKeyboard.h"
 #include "GameManager.h"
+#include "GameResource.h"
 #include "Object.h"
 #include "ResourceManager.h"
 #include "WorldManager.h"
@@ -21,15 +22,12 @@ class GameFixture : public ::testing::Test {
 protected:
     GameFixture() : engine(lutest::EngineScope::LOG | lutest::EngineScope::WORLD | lutest::EngineScope::RESOURCES)
     {
-        lu::ResourceManager& resources = lu::ResourceManager::instance();
-        const char* sprites[] = {"snake-head", "snake-body-1", "snake-body-2", "title", "start-text"};
-        for (std::string label : sprites) {
-            resources.loadSprite("sprites/" + label + ".txt", label);
-        }
-        resources.loadSprite("sprites/fruit-spr.txt", "apple");
-        if (resources.getSound("hit") == nullptr) { // sounds outlive the manager's shutdown
-            resources.loadSound("sounds/eat.wav", "eat");
-            resources.loadSound("sounds/hit.wav", "hit");
+        // Sounds outlive the manager's shutdown, so they are loaded once; the music is not needed.
+        bool soundsLoaded = lu::ResourceManager::instance().getSound("hit") != nullptr;
+        for (const GameResource& resource : GAME_RESOURCES) {
+            if (resource.kind == ResourceKind::SPRITE || (resource.kind == ResourceKind::SOUND && !soundsLoaded)) {
+                loadResource(resource);
+            }
         }
         srand(1);
     }
