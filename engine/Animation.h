@@ -8,6 +8,7 @@ namespace lu {
 
 class Sprite;
 
+/// A slowdown count that keeps the animation on its current frame.
 const int ANIMATION_FROZEN = -1;
 
 /// An object's view of a shared sprite: which frame it shows and for how long.

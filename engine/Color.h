@@ -14,6 +14,7 @@ enum Color {
     WHITE,
 };
 
+/// The colour used when none, or an unknown one, is given.
 const Color COLOR_DEFAULT = WHITE;
 
 } // namespace lu

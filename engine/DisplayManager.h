@@ -18,13 +18,21 @@ namespace lu {
 class CellBatch;
 class CellListener;
 
+/// Window width in pixels.
 const int WINDOW_HORIZONTAL_PIXELS_DEFAULT = 1024;
+/// Window height in pixels.
 const int WINDOW_VERTICAL_PIXELS_DEFAULT = 768;
+/// Grid columns: the world's width in cells.
 const int WINDOW_HORIZONTAL_CELLS_DEFAULT = 75;
+/// Grid rows: the world's height in cells.
 const int WINDOW_VERTICAL_CELLS_DEFAULT = 36;
-const int WINDOW_STYLE_DEFAULT = 7;                     // title bar, resize and close
-extern const sf::Color WINDOW_BACKGROUND_COLOR_DEFAULT; // opaque black
+/// SFML window style: a title bar, a resizable border and a close button.
+const int WINDOW_STYLE_DEFAULT = 7;
+/// The colour the window is cleared to after every frame: opaque black.
+extern const sf::Color WINDOW_BACKGROUND_COLOR_DEFAULT;
+/// The window's title.
 const std::string WINDOW_TITLE_DEFAULT = "Coilwander";
+/// The TrueType font every character is drawn with, opened from the working directory.
 const std::string FONT_FILE_DEFAULT = "lu-font.ttf";
 
 /// Owns the window and draws the world as coloured characters on a grid of cells.

@@ -4,6 +4,7 @@
 
 namespace lu {
 
+/// Type of an event whose type was never set.
 const std::string UNDEFINED_EVENT = "lu::undefined";
 
 /// Something that happens to an object, told apart by its type string.

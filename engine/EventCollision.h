@@ -5,6 +5,7 @@
 
 namespace lu {
 
+/// Type of EventCollision.
 const std::string COLLISION_EVENT = "lu::collision";
 
 class Object;

@@ -5,6 +5,7 @@
 
 namespace lu {
 
+/// Type of EventKeyboard.
 const std::string KEYBOARD_EVENT = "lu::keyboard";
 
 /// What happened to a key.

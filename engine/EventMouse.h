@@ -5,6 +5,7 @@
 
 namespace lu {
 
+/// Type of EventMouse.
 const std::string MOUSE_EVENT = "lu::mouse";
 
 /// What the mouse did.

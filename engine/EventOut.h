@@ -4,6 +4,7 @@
 
 namespace lu {
 
+/// Type of EventOut.
 const std::string OUT_EVENT = "lu::out";
 
 /// Sent to an object whose move takes it out of the window's area.

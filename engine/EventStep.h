@@ -4,6 +4,7 @@
 
 namespace lu {
 
+/// Type of EventStep.
 const std::string STEP_EVENT = "lu::step";
 
 /// Sent to every object once per frame with the frame's number.

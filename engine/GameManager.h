@@ -7,6 +7,7 @@
 
 namespace lu {
 
+/// Target duration of one frame, in milliseconds.
 const int FRAME_TIME_DEFAULT = 33;
 
 /// Starts and stops every manager and runs the game loop, one frame every FRAME_TIME_DEFAULT ms.

@@ -7,6 +7,7 @@
 
 namespace lu {
 
+/// The log file, created or truncated in the working directory at start-up.
 const std::string LOG_FILE_NAME = "lumbra.log";
 
 /// Writes the program's diagnostic messages, one "Message: " line each, to LOG_FILE_NAME.

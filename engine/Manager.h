@@ -32,7 +32,9 @@ public:
     int broadcastEvent(const Event* event);
 
 protected:
+    /// The manager's descriptive name, set by the concrete manager.
     std::string type;
+    /// True once startUp has been called.
     bool started;
 };
 

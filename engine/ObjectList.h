@@ -4,6 +4,7 @@ namespace lu {
 
 class Object;
 
+/// How many objects a list, and so the world, can hold.
 const int MAX_OBJECTS = 10000;
 
 /// A fixed-capacity list of object pointers in insertion order; copied by value, owns nothing.
@@ -12,7 +13,9 @@ public:
     /// Makes an empty list.
     ObjectList();
 
+    /// Makes a copy holding the same entries.
     ObjectList(const ObjectList& other);
+    /// Replaces the entries with other's; returns this list.
     ObjectList& operator=(const ObjectList& other);
 
     /// Returns the number of entries.

@@ -10,8 +10,11 @@ class Music;
 class Sound;
 class Sprite;
 
+/// How many sprites can be loaded.
 const int MAX_SPRITES = 500;
+/// How many sound effects can be loaded.
 const int MAX_SOUNDS = 500;
+/// How many pieces of music can be loaded.
 const int MAX_MUSIC = 500;
 
 /// Loads sprites, sounds and music once and hands them out by label.

@@ -8,6 +8,7 @@ namespace lu {
 
 class Object;
 
+/// The highest altitude that is drawn; altitudes 0 to MAX_ALTITUDE are drawn, 0 first.
 const int MAX_ALTITUDE = 4;
 
 /// Owns every object: deletes the marked ones, moves and collides them, draws them by altitude.

@@ -17,7 +17,7 @@ if [ -z "$format" ]; then
 fi
 
 folders=""
-for folder in engine game tests tools fuzz benchmarks; do
+for folder in engine game tests tools fuzz benchmarks examples; do
     if [ -d "$folder" ]; then
         folders="$folders $folder"
     fi

@@ -12,7 +12,7 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-reco
     build-essential cmake pkg-config \
     libsfml-dev libx11-dev libopenal1 \
     libgtest-dev libgmock-dev libbenchmark-dev \
-    fonts-dejavu-core \
+    fonts-dejavu-core doxygen \
     xvfb xauth xdotool imagemagick \
     python3-pytest python3-pil python3-xlib sox \
     valgrind \

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Builds everything and runs every test; window, input and audio tests run under Xvfb.
-#   1. the ordinary build: every test, static analysis and the format check included;
+#   1. the ordinary build: every test included (static analysis, the format check, the examples built
+#      in the tree and against the engine installed into a prefix of their own, the API reference);
 #   2. the same code with AddressSanitizer and UndefinedBehaviorSanitizer: the in-process tests;
 #   3. the fuzz targets (clang's libFuzzer), each for a minute;
 #   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests.

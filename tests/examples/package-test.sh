@@ -1,0 +1,19 @@
+#!/bin/bash
+# Installs the engine from a build folder into a prefix of its own, builds examples/ against it as a
+# project of its own (as a game outside this repository would), and plays each example with run-example.sh.
+# Usage: package-test.sh BUILD_DIR SOURCE_DIR WORK_DIR
+set -euo pipefail
+build=$1
+source=$2
+work=$3
+
+rm -rf "$work"
+cmake --install "$build" --prefix "$work/prefix"
+cmake -S "$source/examples" -B "$work/examples" -DCMAKE_PREFIX_PATH="$work/prefix"
+cmake --build "$work/examples" -j2
+
+failed=0
+for program in walker/walker starcatch/starcatch; do
+    bash "$(dirname "$0")/run-example.sh" "$work/examples/$program" || failed=1
+done
+exit $failed
