@@ -16,6 +16,8 @@ from Xlib import X, display, protocol
 CELL_WIDTH, CELL_HEIGHT = 13, 21
 # A cell's glyph sits lower than the cell: from 7 pixels below its top into the top of the cell below.
 GLYPH_DROP = 7
+# A bold glyph is wider than its cell: where no later cell covers it, it reaches this far into the next one.
+GLYPH_OVERHANG = 4
 WINDOW_SIZE = (1024, 768)
 # The display's eight colours; anti-aliased edges never match one exactly, the glyphs' cores do.
 PALETTE = {(0, 0, 0): "black", (255, 0, 0): "red", (0, 255, 0): "green", (255, 255, 0): "yellow",
@@ -161,7 +163,7 @@ class Game:
 def colours(image, column, row):
     """Returns the names of the display colours that a cell of a screen image shows."""
     top = row * CELL_HEIGHT + GLYPH_DROP
-    box = (column * CELL_WIDTH, top, (column + 1) * CELL_WIDTH, top + CELL_HEIGHT)
+    box = (column * CELL_WIDTH + GLYPH_OVERHANG, top, (column + 1) * CELL_WIDTH, top + CELL_HEIGHT)
     return {PALETTE[c] for _, c in image.crop(box).getcolors(CELL_WIDTH * CELL_HEIGHT) if c in PALETTE} - {"black"}
 
 
