@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -80,37 +81,25 @@ protected:
     lutest::EngineScope scope{lutest::EngineScope::LOG | lutest::EngineScope::RESOURCES};
 };
 
-TEST_F(AudioTest, SoundPlaysOnceOrLoopingAsAsked)
+TEST_F(AudioTest, SoundPlaysOnceUnlessAskedToLoopAndMusicLoopsUnlessAskedNotTo)
 {
     lu::Sound sound;
     ASSERT_EQ(sound.loadSound(dir.file("tone.wav")), 0);
     EXPECT_FALSE(sound.isPlaying());
-
     sound.play();
-    EXPECT_TRUE(sound.isPlaying());
-    EXPECT_FALSE(sound.isLooping());
+    EXPECT_TRUE(sound.isPlaying() && !sound.isLooping());
     sound.play(true);
-    EXPECT_TRUE(sound.isPlaying());
-    EXPECT_TRUE(sound.isLooping());
-    sound.play(false);
-    EXPECT_FALSE(sound.isLooping());
-}
+    EXPECT_TRUE(sound.isPlaying() && sound.isLooping());
 
-TEST_F(AudioTest, MusicLoopsByDefaultAndStops)
-{
     lu::Music music;
     ASSERT_EQ(music.loadMusic(dir.file("tone.wav")), 0);
-
     music.play();
-    EXPECT_TRUE(music.isPlaying());
-    EXPECT_TRUE(music.isLooping());
+    EXPECT_TRUE(music.isPlaying() && music.isLooping());
     music.stop();
     EXPECT_FALSE(music.isPlaying());
     music.play(false);
-    EXPECT_TRUE(music.isPlaying());
-    EXPECT_FALSE(music.isLooping());
+    EXPECT_TRUE(music.isPlaying() && !music.isLooping());
     music.stop();
-    EXPECT_FALSE(music.isPlaying());
 }
 
 TEST_F(AudioTest, MissingOrUndecodableFilesAreLoggedAndLeaveNoEntry)
@@ -170,75 +159,70 @@ TEST_F(AudioTest, PlayersStopAtTheirCapAndFreedPlayersAreReused)
     another.stop();
 }
 
-// The tables keep what they hold until the process ends, so these fill them in a process of their own.
-
-TEST(AudioTableTest, FiveHundredFirstSoundIsRefusedAndTheFirstStillPlays)
+// The tables keep what they hold until the process ends; each test has a process of its own.
+TEST(AudioTableTest, FiveHundredFirstSoundOrMusicIsRefusedAndTheFirstStillPlays)
 {
-    lutest::runInFreshProcess([] {
-        lutest::TempDir dir;
-        std::string tone = dir.file("tone.wav");
-        ASSERT_TRUE(lutest::writeFile(tone, squareWaveWav()));
-        lutest::EngineScope scope(lutest::EngineScope::LOG | lutest::EngineScope::RESOURCES);
-        lu::ResourceManager& resources = lu::ResourceManager::instance();
+    lutest::TempDir dir;
+    std::string tone = dir.file("tone.wav");
+    ASSERT_TRUE(lutest::writeFile(tone, squareWaveWav()));
+    lutest::EngineScope scope(lutest::EngineScope::LOG | lutest::EngineScope::RESOURCES);
+    lu::ResourceManager& resources = lu::ResourceManager::instance();
+    struct Table {
+        std::string name;
+        int size, players;
+        std::function<int(const std::string&)> load;
+        std::function<lu::Sound*(const std::string&)> getSound;
+        std::function<lu::Music*(const std::string&)> getMusic;
+    };
+    const Table tables[] = {
+        {"sound", lu::MAX_SOUNDS, lu::MAX_SOUND_PLAYERS,
+         [&](const std::string& label) { return resources.loadSound(tone, label); },
+         [&](const std::string& label) { return resources.getSound(label); }, nullptr},
+        {"music", lu::MAX_MUSIC, lu::MAX_MUSIC_PLAYERS,
+         [&](const std::string& label) { return resources.loadMusic(tone, label); }, nullptr,
+         [&](const std::string& label) { return resources.getMusic(label); }},
+    };
+    std::size_t logged = 0;
+    for (const Table& table : tables) {
+        SCOPED_TRACE(table.name);
         int loaded = 0;
         {
             QuietSfml quiet;
-            for (int i = 0; i < lu::MAX_SOUNDS; i++)
-                if (resources.loadSound(tone, "sound" + std::to_string(i)) == 0)
-                    loaded++;
+            for (int i = 0; i < table.size; i++)
+                loaded += table.load(table.name + std::to_string(i)) == 0 ? 1 : 0;
         }
-        EXPECT_EQ(loaded, lu::MAX_SOUNDS);
-        // Each entry past the players' cap says once that it will stay silent.
-        EXPECT_EQ(lutest::readLogMessages().size(), static_cast<size_t>(lu::MAX_SOUNDS - lu::MAX_SOUND_PLAYERS));
-        EXPECT_EQ(lutest::countLogMessages("Sound sound499 will not play: all 192 sound players are in use"), 1);
-        EXPECT_EQ(resources.loadSound(tone, "one too many"), -1);
-        EXPECT_EQ(lutest::readLogMessages().back(), "Sound array full");
-        EXPECT_EQ(resources.getSound("one too many"), nullptr);
+        EXPECT_EQ(loaded, table.size);
+        EXPECT_EQ(table.load("one too many"), -1);
+        // Each entry past the players' cap says once that it will stay silent, then the full table speaks.
+        std::vector<std::string> log = lutest::readLogMessages();
+        EXPECT_EQ(log.size() - logged, static_cast<std::size_t>(table.size - table.players + 1));
+        logged = log.size();
+        std::string kind = table.name == "sound" ? "Sound" : "Music";
+        std::string last = table.name + std::to_string(table.size - 1);
+        EXPECT_EQ(lutest::countLogMessages(kind + " " + last + " will not play: all " + std::to_string(table.players) +
+                                           " " + table.name + " players are in use"),
+                  1);
+        EXPECT_EQ(log.back(), kind + " array full");
 
-        lu::Sound* first = resources.getSound("sound0");
-        ASSERT_NE(first, nullptr);
-        first->play();
-        EXPECT_TRUE(first->isPlaying());
         // Kept, but past the players' cap: silent rather than fighting over audio sources.
-        lu::Sound* last = resources.getSound("sound499");
-        ASSERT_NE(last, nullptr);
-        last->play();
-        EXPECT_FALSE(last->isPlaying());
-    });
-}
-
-TEST(AudioTableTest, FiveHundredFirstMusicIsRefusedAndTheFirstStillPlays)
-{
-    lutest::runInFreshProcess([] {
-        lutest::TempDir dir;
-        std::string tone = dir.file("tone.wav");
-        ASSERT_TRUE(lutest::writeFile(tone, squareWaveWav()));
-        lutest::EngineScope scope(lutest::EngineScope::LOG | lutest::EngineScope::RESOURCES);
-        lu::ResourceManager& resources = lu::ResourceManager::instance();
-        int loaded = 0;
-        {
-            QuietSfml quiet;
-            for (int i = 0; i < lu::MAX_MUSIC; i++)
-                if (resources.loadMusic(tone, "music" + std::to_string(i)) == 0)
-                    loaded++;
+        for (const char* label : {"0", "499"}) {
+            bool shouldPlay = std::string(label) == "0";
+            if (table.getSound) {
+                lu::Sound* sound = table.getSound(table.name + label);
+                ASSERT_NE(sound, nullptr);
+                sound->play();
+                EXPECT_EQ(sound->isPlaying(), shouldPlay) << label;
+                EXPECT_EQ(table.getSound("one too many"), nullptr);
+            } else {
+                lu::Music* music = table.getMusic(table.name + label);
+                ASSERT_NE(music, nullptr);
+                music->play();
+                EXPECT_EQ(music->isPlaying(), shouldPlay) << label;
+                music->stop();
+                EXPECT_EQ(table.getMusic("one too many"), nullptr);
+            }
         }
-        EXPECT_EQ(loaded, lu::MAX_MUSIC);
-        EXPECT_EQ(lutest::countLogMessages("Music music499 will not play: all 32 music players are in use"), 1);
-        EXPECT_EQ(resources.loadMusic(tone, "one too many"), -1);
-        EXPECT_EQ(lutest::readLogMessages().size(), static_cast<size_t>(lu::MAX_MUSIC - lu::MAX_MUSIC_PLAYERS + 1));
-        EXPECT_EQ(lutest::readLogMessages().back(), "Music array full");
-        EXPECT_EQ(resources.getMusic("one too many"), nullptr);
-
-        lu::Music* first = resources.getMusic("music0");
-        ASSERT_NE(first, nullptr);
-        first->play();
-        EXPECT_TRUE(first->isPlaying());
-        first->stop();
-        lu::Music* last = resources.getMusic("music499");
-        ASSERT_NE(last, nullptr);
-        last->play();
-        EXPECT_FALSE(last->isPlaying());
-    });
+    }
 }
 
 } // namespace

@@ -1,7 +1,4 @@
-#include "Event.h"
 #include "EventCollision.h"
-#include "EventOut.h"
-#include "Object.h"
 #include "ObjectList.h"
 #include "WorldManager.h"
 
@@ -18,94 +15,18 @@ using lu::Object;
 using lu::Vector;
 using lu::WorldManager;
 
-namespace {
-
-// A named object that writes every collision, out event, draw and deletion it sees to a journal.
-class Probe : public Object {
-public:
-    Probe(const std::string& name, std::vector<std::string>& journal, Vector position) : journal(journal)
-    {
-        setType(name);
-        setPosition(position);
-    }
-
-    ~Probe() override
-    {
-        journal.push_back(getType() + " deleted");
-        if (onDestroy)
-            onDestroy(this);
-    }
-
-    int handleEvent(const lu::Event* event) override
-    {
-        if (event->getType() == lu::COLLISION_EVENT) {
-            const lu::EventCollision* collision = static_cast<const lu::EventCollision*>(event);
-            journal.push_back(getType() + " collision " + collision->getMovingObject()->getType() + "->" +
-                              collision->getOtherObject()->getType());
-            if (onCollision)
-                onCollision(this, collision);
-            return 1;
-        }
-        if (event->getType() == lu::OUT_EVENT) {
-            journal.push_back(getType() + " out");
-            return 1;
-        }
-        return 0;
-    }
-
-    int draw() override
-    {
-        journal.push_back(getType() + " drawn");
-        return 0;
-    }
-
-    std::function<void(Probe*, const lu::EventCollision*)> onCollision;
-    std::function<void(Probe*)> onDestroy;
-
-private:
-    std::vector<std::string>& journal;
-};
-
-} // namespace
+using lutest::heard;
+using lutest::Probe;
+using lutest::worldTypes;
 
 class WorldManagerTest : public ::testing::Test {
 protected:
-    // Declared before the scope so it outlives the objects the scope deletes.
-    std::vector<std::string> journal;
+    static Probe* probe(const std::string& name, float x, float y, lu::Solidity solidity = lu::BLOCKING)
+    {
+        return new Probe(name, Vector(x, y), solidity);
+    }
+
     lutest::EngineScope scope;
-
-    Probe* probe(const std::string& name, float x, float y, lu::Solidity solidity = lu::BLOCKING)
-    {
-        Probe* p = new Probe(name, journal, Vector(x, y));
-        p->setSolidity(solidity);
-        return p;
-    }
-
-    // Returns the journal since the last call as "a; b; c" and empties it.
-    std::string heard()
-    {
-        std::string text;
-        for (size_t i = 0; i < journal.size(); i++) {
-            if (i > 0)
-                text += "; ";
-            text += journal[i];
-        }
-        journal.clear();
-        return text;
-    }
-
-    // Returns the types of the world's objects in list order, as "A B C".
-    static std::string worldTypes()
-    {
-        lu::ObjectList all = WorldManager::instance().getAllObjects();
-        std::string types;
-        for (int i = 0; i < all.getCount(); i++) {
-            if (i > 0)
-                types += " ";
-            types += all.at(i)->getType();
-        }
-        return types;
-    }
 };
 
 TEST_F(WorldManagerTest, MovesBelowAHundredthOfACellNeverHappen)
@@ -165,7 +86,7 @@ TEST_F(WorldManagerTest, SolidityDecidesWhoHearsOfAContactAndWhetherTheMoveHappe
         EXPECT_EQ(c.result == 0 ? 10.5f : 10.0f, mover->getPosition().getX());
         EXPECT_EQ(c.expected, heard()) << "solidities " << c.mover << " onto " << c.other;
         WorldManager::instance().shutDown();
-        journal.clear();
+        heard();
     }
 }
 
@@ -173,8 +94,8 @@ TEST_F(WorldManagerTest, HandlerSwitchingTheMoverToPassableLetsItMove)
 {
     Probe* mover = probe("M", 10, 5);
     Probe* door = probe("D", 11, 5);
-    door->onCollision = [](Probe*, const lu::EventCollision* collision) {
-        collision->getMovingObject()->setSolidity(lu::PASSABLE);
+    door->onEvent = [](const lu::Event* event) {
+        static_cast<const lu::EventCollision*>(event)->getMovingObject()->setSolidity(lu::PASSABLE);
     };
     EXPECT_EQ(0, WorldManager::instance().moveObjectTo(mover, Vector(10.5f, 5)));
     EXPECT_EQ(10.5f, mover->getPosition().getX());
@@ -259,7 +180,7 @@ TEST_F(WorldManagerTest, DestructorsThatMarkMoreObjectsAreDeletedInTheSamePass)
     probe("B", 2, 2);
     probe("C", 3, 3);
     // Like a screen that clears the world as it goes, itself included, then brings in a new one.
-    screen->onDestroy = [this](Probe*) {
+    screen->onDestroy = [] {
         lu::ObjectList all = WorldManager::instance().getAllObjects();
         for (int i = 0; i < all.getCount(); i++)
             WorldManager::instance().markForDeletion(all.at(i));
@@ -288,8 +209,8 @@ TEST_F(WorldManagerTest, DeletionQueueHoldsOnlyLiveObjects)
     Probe* plain = probe("P", 1, 1);
     Probe* parent = probe("Q", 2, 2);
     Probe* marker = probe("R", 3, 3);
-    parent->onDestroy = [this, &newborn](Probe*) { newborn = probe("N", 4, 4); };
-    marker->onDestroy = [&newborn](Probe*) { WorldManager::instance().markForDeletion(newborn); };
+    parent->onDestroy = [&newborn] { newborn = probe("N", 4, 4); };
+    marker->onDestroy = [&newborn] { WorldManager::instance().markForDeletion(newborn); };
     for (Probe* p : {plain, parent, marker})
         world.markForDeletion(p);
     world.update();
@@ -301,7 +222,7 @@ TEST_F(WorldManagerTest, ObjectsThatLeaveTheWorldDuringACollisionHearNothingMore
 {
     Probe* mover = probe("M", 10, 5);
     mover->setVelocity(Vector(0.5f, 0));
-    probe("B", 11.5f, 5)->onCollision = [](Probe*, const lu::EventCollision*) { WorldManager::instance().shutDown(); };
+    probe("B", 11.5f, 5)->onEvent = [](const lu::Event*) { WorldManager::instance().shutDown(); };
     probe("C", 11.5f, 6);
     WorldManager::instance().update();
     EXPECT_EQ("M collision M->B; B collision M->B; M deleted; B deleted; C deleted", heard());
@@ -313,7 +234,7 @@ TEST_F(WorldManagerTest, ObjectsCreatedByCollisionHandlersMoveInTheSamePass)
     mover->setVelocity(Vector(0.5f, 0));
     Probe* spawner = probe("P", 11.5f, 5, lu::PASSABLE);
     Probe* spawned = nullptr;
-    spawner->onCollision = [this, &spawned](Probe*, const lu::EventCollision*) {
+    spawner->onEvent = [&spawned](const lu::Event*) {
         if (spawned == nullptr) {
             spawned = probe("N", 40, 20);
             spawned->setVelocity(Vector(1, 0));
@@ -329,7 +250,7 @@ TEST_F(WorldManagerTest, ObjectsMarkedDuringTheUpdateAreDeletedAtTheNextUpdate)
     Probe* mover = probe("M", 10, 5);
     mover->setVelocity(Vector(0.5f, 0));
     Probe* apple = probe("A", 11.5f, 5, lu::PASSABLE);
-    apple->onCollision = [](Probe* self, const lu::EventCollision*) { WorldManager::instance().markForDeletion(self); };
+    apple->onEvent = [apple](const lu::Event*) { WorldManager::instance().markForDeletion(apple); };
     WorldManager::instance().update();
     EXPECT_EQ("M collision M->A; A collision M->A", heard());
     EXPECT_EQ("M A", worldTypes());
@@ -386,7 +307,7 @@ TEST_F(WorldManagerTest, ShutDownLeavesNothingBehind)
 {
     WorldManager& world = WorldManager::instance();
     Probe* screen = probe("S", 1, 1);
-    screen->onDestroy = [this](Probe*) { WorldManager::instance().markForDeletion(probe("N", 2, 2)); };
+    screen->onDestroy = [] { WorldManager::instance().markForDeletion(probe("N", 2, 2)); };
     Probe* marked = probe("M", 3, 3);
     world.markForDeletion(marked);
 
@@ -404,14 +325,16 @@ TEST_F(WorldManagerTest, ShutDownLeavesNothingBehind)
 TEST_F(WorldManagerTest, ShutDownEndsEvenWhenEveryDestructorBringsItsObjectBack)
 {
     Probe* last = nullptr;
-    std::function<void(Probe*)> respawn = [&](Probe*) {
+    int deleted = 0;
+    std::function<void()> respawn = [&] {
+        deleted++;
         last = probe("R", 1, 1);
         last->onDestroy = respawn;
     };
     probe("R", 1, 1)->onDestroy = respawn;
     WorldManager::instance().shutDown();
     EXPECT_EQ(0, lutest::worldObjectCount());
-    EXPECT_EQ(lu::MAX_OBJECTS + 1, static_cast<int>(journal.size())) << "the first and the registered newborns";
+    EXPECT_EQ(lu::MAX_OBJECTS + 1, deleted) << "the first and the registered newborns";
 
     // The newborn past the bound never joined the world; whoever made it deletes it.
     last->onDestroy = nullptr;

@@ -31,6 +31,15 @@ protected:
         return objects.at(objects.getCount() - 1);
     }
 
+    // Returns how often what occurs in text.
+    static int countOf(const std::string& what, const std::string& text)
+    {
+        int count = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            count++;
+        return count;
+    }
+
     SnakeHead* head;
     ScoreDisplay* score;
     Level* level;
@@ -137,20 +146,9 @@ TEST_F(LevelTest, ACorneredWalkLogsOnceParksItsHazardAndEndsTheGroup)
     EXPECT_EQ(cell(objects.at(objects.getCount() - 2)->getPosition()), cell(PARKING_POSITION));
 }
 
-class KillScreenProbe : public lu::Object {
-public:
-    int handleEvent(const lu::Event* event) override
-    {
-        received += event->getType() == KILL_SCREEN_EVENT ? 1 : 0;
-        return 0;
-    }
-    int received = 0;
-};
-
 TEST_F(LevelTest, GroupsStopGrowingAt45AndTheKillScreenComesOnceAt77)
 {
-    KillScreenProbe* probe = new KillScreenProbe();
-    probe->setSolidity(lu::INTANGIBLE);
+    (new lutest::Probe("P", lu::Vector(), lu::INTANGIBLE))->answer = 0;
     std::map<int, std::string> hazards; // what each build created, apple aside
     for (int next = 2; next <= 78; next++) {
         srand(next == 46 ? 45 : next);
@@ -162,10 +160,38 @@ TEST_F(LevelTest, GroupsStopGrowingAt45AndTheKillScreenComesOnceAt77)
         for (lu::Object* object : objectsOfType("ice")) {
             hazards[next] += object->getId() > newest ? cell(object->getPosition()) : "";
         }
-        EXPECT_EQ(probe->received, next >= KILL_SCREEN_LEVEL ? 1 : 0) << next;
+        EXPECT_EQ(countOf("P " + std::string(KILL_SCREEN_EVENT), lutest::heard()), next == KILL_SCREEN_LEVEL ? 1 : 0)
+            << next;
         lu::WorldManager::instance().update();
     }
     EXPECT_FALSE(hazards[45].empty());
     EXPECT_EQ(hazards[45], hazards[46]);
     EXPECT_TRUE(head->isKillScreen());
+}
+
+// Wherever apple art wider and higher than the field goes, it covers the snake, the score and every hazard.
+TEST_F(LevelTest, AnAppleCoveringTheFieldIsStillPlacedFarFromTheHeadAndClearsOnlyTheHazards)
+{
+    lu::WorldManager::instance().shutDown();
+    lu::ResourceManager::instance().shutDown();
+    std::string art = "1\n200\n100\n1\ngreen\n";
+    for (int r = 0; r < 100; r++)
+        art += std::string(200, '@') + "\n";
+    ASSERT_TRUE(lutest::writeFile("huge-apple.txt", art));
+    ASSERT_EQ(lu::ResourceManager::instance().loadSprite("huge-apple.txt", "apple"), 0);
+    loadResources();
+    newGame();
+
+    level->nextLevel();
+    lu::Vector at = apple()->getPosition();
+    EXPECT_TRUE(at.getX() >= APPLE_MARGIN && at.getX() < 75 - APPLE_MARGIN) << at.getX();
+    EXPECT_TRUE(at.getY() >= APPLE_MARGIN && at.getY() < 36 - APPLE_MARGIN) << at.getY();
+    EXPECT_GE(std::fabs(at.getX() - head->getPosition().getX()), SAFE_ZONE_HALF_WIDTH);
+    EXPECT_GE(std::fabs(at.getY() - head->getPosition().getY()), SAFE_ZONE_HALF_HEIGHT);
+
+    lu::WorldManager::instance().update();
+    EXPECT_EQ(objectsOfType("SnakeHead").size() + objectsOfType("SnakeBody").size(), 1u + SNAKE_LENGTH);
+    EXPECT_TRUE(alive(score->getId()));
+    EXPECT_EQ(level->getLevelObjects().getCount(), 1) << "only the apple is left of the level";
+    EXPECT_EQ(objectsOfType("hazard").size() + objectsOfType("ice").size(), 0u);
 }

@@ -4,6 +4,13 @@
 #include "ResourceManager.h"
 #include "WorldManager.h"
 
+#include "EventCollision.h"
+#include "EventKeyboard.h"
+#include "EventMouse.h"
+#include "EventOut.h"
+#include "EventStep.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,10 +19,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -25,6 +28,9 @@ namespace lutest {
 namespace {
 
 const std::string LOG_PREFIX = "Message: ";
+
+// What the probes have seen; a vector of the process, so probes deleted late can still write to it.
+std::vector<std::string> journal;
 
 std::string currentDirectory()
 {
@@ -43,36 +49,20 @@ void changeDirectory(const std::string& path)
 
 } // namespace
 
-std::vector<std::string> readLogLines()
-{
-    std::vector<std::string> lines;
-    std::istringstream in(readFile(lu::LOG_FILE_NAME));
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
-}
-
 std::vector<std::string> readLogMessages()
 {
     std::vector<std::string> messages;
-    for (const std::string& line : readLogLines()) {
-        if (line.compare(0, LOG_PREFIX.size(), LOG_PREFIX) == 0)
-            messages.push_back(line.substr(LOG_PREFIX.size()));
-        else
-            messages.push_back(line);
-    }
+    std::istringstream in(readFile(lu::LOG_FILE_NAME));
+    std::string line;
+    while (std::getline(in, line))
+        messages.push_back(line.compare(0, LOG_PREFIX.size(), LOG_PREFIX) == 0 ? line.substr(LOG_PREFIX.size()) : line);
     return messages;
 }
 
 int countLogMessages(const std::string& text)
 {
-    int count = 0;
-    for (const std::string& line : readLogLines()) {
-        if (line == LOG_PREFIX + text)
-            count++;
-    }
-    return count;
+    std::vector<std::string> messages = readLogMessages();
+    return static_cast<int>(std::count(messages.begin(), messages.end(), text));
 }
 
 std::string readFile(const std::string& path)
@@ -187,32 +177,11 @@ std::string ScreenText::trimmedRow(int y) const
     return line.substr(first, last - first + 1);
 }
 
-std::string ScreenText::text() const
-{
-    std::string result;
-    for (int y = 0; y < HEIGHT; y++) {
-        std::string line = row(y);
-        size_t last = line.find_last_not_of(' ');
-        line = (last == std::string::npos) ? "" : line.substr(0, last + 1);
-        if (y > 0)
-            result += '\n';
-        result += line;
-    }
-    return result;
-}
-
 char ScreenText::charAt(int x, int y) const
 {
     if (x < 0 || x >= WIDTH || y < 0 || y >= HEIGHT)
         return ' ';
     return cells[y][x];
-}
-
-int ScreenText::colorAt(int x, int y) const
-{
-    if (x < 0 || x >= WIDTH || y < 0 || y >= HEIGHT)
-        return -1;
-    return colors[y][x];
 }
 
 std::string ScreenText::colorRow(int y) const
@@ -230,21 +199,6 @@ std::string ScreenText::colorRow(int y) const
             result += '?';
     }
     return result;
-}
-
-bool ScreenText::find(const std::string& needle, int& x, int& y) const
-{
-    if (needle.empty())
-        return false;
-    for (int row = 0; row < HEIGHT; row++) {
-        size_t at = this->row(row).find(needle);
-        if (at != std::string::npos) {
-            x = static_cast<int>(at);
-            y = row;
-            return true;
-        }
-    }
-    return false;
 }
 
 int ScreenText::drawCount() const
@@ -269,6 +223,7 @@ EngineScope::EngineScope(int parts) : parts(parts), previous(currentDirectory())
         fs::create_symlink(entry.path(), fs::path(dir.path()) / name, ignored);
     }
     changeDirectory(dir.path());
+    journal.clear();
 
     if (parts & LOG) {
         lu::LogManager::instance().startUp();
@@ -302,51 +257,72 @@ int worldObjectCount()
     return lu::WorldManager::instance().getAllObjects().getCount();
 }
 
-namespace {
-
-// Hands the child's failures to the parent, which shows the child's error output only.
-void exitWithChildResult()
+std::string worldTypes()
 {
-    const testing::TestResult* result = testing::UnitTest::GetInstance()->current_test_info()->result();
-    for (int i = 0; i < result->total_part_count(); i++) {
-        const testing::TestPartResult& part = result->GetTestPartResult(i);
-        if (part.failed())
-            std::fprintf(stderr, "%s:%d: Failure\n%s\n", part.file_name(), part.line_number(), part.message());
+    lu::ObjectList all = lu::WorldManager::instance().getAllObjects();
+    std::string types;
+    for (int i = 0; i < all.getCount(); i++)
+        types += (i > 0 ? " " : "") + all.at(i)->getType();
+    return types;
+}
+
+Probe::Probe(const std::string& name, lu::Vector position, lu::Solidity solidity)
+{
+    setType(name);
+    setPosition(position);
+    setSolidity(solidity);
+}
+
+Probe::~Probe()
+{
+    journal.push_back(getType() + " deleted");
+    if (onDestroy)
+        onDestroy();
+}
+
+int Probe::handleEvent(const lu::Event* event)
+{
+    std::string type = event->getType();
+    std::string line = getType() + " ";
+    if (type == lu::COLLISION_EVENT) {
+        const auto* collision = static_cast<const lu::EventCollision*>(event);
+        line += "collision " + collision->getMovingObject()->getType() + "->" + collision->getOtherObject()->getType();
+    } else if (type == lu::OUT_EVENT) {
+        line += "out";
+    } else if (type == lu::STEP_EVENT) {
+        line += "step";
+    } else if (type == lu::KEYBOARD_EVENT) {
+        const auto* key = static_cast<const lu::EventKeyboard*>(event);
+        line += "key " + std::to_string(key->getKey()) +
+                (key->getKeyAction() == lu::KEY_PRESSED ? " pressed" : " released");
+    } else if (type == lu::MOUSE_EVENT) {
+        const auto* mouse = static_cast<const lu::EventMouse*>(event);
+        char where[64];
+        std::snprintf(where, sizeof where, " %.2f %.2f button %d", mouse->getMousePosition().getX(),
+                      mouse->getMousePosition().getY(), static_cast<int>(mouse->getMouseButton()));
+        line += (mouse->getMouseAction() == lu::MOUSE_MOVED ? "mouse moved" : "mouse clicked") + std::string(where);
+    } else {
+        line += type;
     }
-    std::exit(testing::Test::HasFailure() ? 1 : 0);
+    journal.push_back(line);
+    if (onEvent)
+        onEvent(event);
+    return answer;
 }
 
-} // namespace
-
-void runInFreshProcess(const std::function<void()>& body)
+int Probe::draw()
 {
-    // "threadsafe" starts the test binary anew instead of forking this process with its window.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            body();
-            exitWithChildResult();
-        },
-        testing::ExitedWithCode(0), "");
+    journal.push_back(getType() + " drawn");
+    return 0;
 }
 
-WindowTestLock::WindowTestLock() : fd(-1)
+std::string heard()
 {
-    // One lock per X server: tests on different servers need not wait for each other.
-    const char* display = std::getenv("DISPLAY");
-    std::string name = "lu-window-tests-" + std::string(display != nullptr ? display : "none") + ".lock";
-    for (char& c : name)
-        if (c == '/' || c == ':')
-            c = '_';
-    std::string path = (fs::temp_directory_path() / name).string();
-    fd = open(path.c_str(), O_CREAT | O_RDWR, 0666);
-    if (fd < 0 || flock(fd, LOCK_EX) != 0)
-        throw std::runtime_error("cannot lock " + path);
-}
-
-WindowTestLock::~WindowTestLock()
-{
-    close(fd);
+    std::string text;
+    for (std::size_t i = 0; i < journal.size(); i++)
+        text += (i > 0 ? "; " : "") + journal[i];
+    journal.clear();
+    return text;
 }
 
 } // namespace lutest

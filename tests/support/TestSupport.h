@@ -3,6 +3,7 @@
 #include "CellListener.h"
 #include "Color.h"
 #include "DisplayManager.h"
+#include "Object.h"
 #include "Vector.h"
 
 #include <functional>
@@ -11,10 +12,7 @@
 
 namespace lutest {
 
-/// Returns the lines of LOG_FILE_NAME in the working directory, without newlines (a final unterminated line included).
-std::vector<std::string> readLogLines();
-
-/// Returns the log's lines with their "Message: " prefix removed.
+/// Returns the lines of LOG_FILE_NAME in the working directory with their "Message: " prefix removed.
 std::vector<std::string> readLogMessages();
 
 /// Returns how many log lines read exactly "Message: " followed by text.
@@ -31,6 +29,8 @@ class TempDir {
 public:
     TempDir();
     ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
 
     /// Returns the directory's absolute path.
     const std::string& path() const;
@@ -39,9 +39,6 @@ public:
     std::string file(const std::string& name) const;
 
 private:
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
     std::string dirPath;
 };
 
@@ -50,11 +47,10 @@ class WorkingDirectory {
 public:
     explicit WorkingDirectory(const std::string& path);
     ~WorkingDirectory();
-
-private:
     WorkingDirectory(const WorkingDirectory&) = delete;
     WorkingDirectory& operator=(const WorkingDirectory&) = delete;
 
+private:
     std::string previous;
 };
 
@@ -68,6 +64,8 @@ public:
 
     ScreenText();
     ~ScreenText() override;
+    ScreenText(const ScreenText&) = delete;
+    ScreenText& operator=(const ScreenText&) = delete;
 
     /// Records one drawn character (called by the display manager).
     void onCharacter(lu::Vector worldPosition, char ch, lu::Color color) override;
@@ -75,26 +73,17 @@ public:
     /// Forgets everything drawn, e.g. before the frame a test wants to read.
     void clear();
 
-    /// Returns row y as WIDTH characters, blanks where nothing was drawn; empty for a row outside the grid.
+    /// Returns row y as WIDTH characters, blanks where nothing was drawn.
     std::string row(int y) const;
 
     /// Returns row y without its leading and trailing blanks.
     std::string trimmedRow(int y) const;
 
-    /// Returns the whole grid, HEIGHT rows separated by newlines, trailing blanks removed from each row.
-    std::string text() const;
-
     /// Returns the character last drawn at (x, y), or a blank.
     char charAt(int x, int y) const;
 
-    /// Returns the colour last drawn at (x, y) as passed to the display (unknown values kept), or -1 when nothing was.
-    int colorAt(int x, int y) const;
-
-    /// Returns the colours of row y as digits ('.' where nothing was drawn), to compare a row's colours as a string.
+    /// Returns the colours of row y as digits ('.' where nothing was drawn, '?' for unknown colours).
     std::string colorRow(int y) const;
-
-    /// Returns true and sets x, y to the first cell (row by row) where text starts, or returns false.
-    bool find(const std::string& needle, int& x, int& y) const;
 
     /// Returns the number of characters drawn since the last clear, inside the grid or not.
     int drawCount() const;
@@ -103,9 +92,6 @@ public:
     int outsideCount() const;
 
 private:
-    ScreenText(const ScreenText&) = delete;
-    ScreenText& operator=(const ScreenText&) = delete;
-
     char cells[HEIGHT][WIDTH];
     int colors[HEIGHT][WIDTH];
     int draws;
@@ -114,9 +100,8 @@ private:
 
 /// Starts the managers a test needs and, on destruction, shuts them down leaving the world empty.
 /// The test runs in a private working directory that mirrors the previous one through links
-/// (so relative data files still resolve) and holds its own LOG_FILE_NAME, so tests running at
-/// the same time never share a log. The log is flushed after every message so readLogLines sees
-/// everything written so far.
+/// (so relative data files still resolve) and holds its own LOG_FILE_NAME, flushed after every
+/// message so readLogMessages sees everything written so far. The probes' journal starts empty.
 class EngineScope {
 public:
     enum Part {
@@ -130,14 +115,13 @@ public:
 
     /// Deletes every object, shuts down the started parts and returns to the previous working directory.
     ~EngineScope();
+    EngineScope(const EngineScope&) = delete;
+    EngineScope& operator=(const EngineScope&) = delete;
 
     /// Returns the private working directory.
     const std::string& directory() const;
 
 private:
-    EngineScope(const EngineScope&) = delete;
-    EngineScope& operator=(const EngineScope&) = delete;
-
     int parts;
     TempDir dir;
     std::string previous;
@@ -146,23 +130,32 @@ private:
 /// Returns the number of objects in the world.
 int worldObjectCount();
 
-/// Runs body in a fresh copy of this test process, for tests that need the managers as a process
-/// starts (the display manager makes one window per process) or that leave them unusable. The
-/// calling test fails, showing the child's failure messages, when body fails or the child dies.
-void runInFreshProcess(const std::function<void()>& body);
+/// Returns the types of the world's objects in list order, as "A B C".
+std::string worldTypes();
 
-/// Waits for and then holds the X server's keyboard focus and pointer for this process until
-/// destruction, so window tests run side by side (ctest -j) on one server take turns.
-class WindowTestLock {
+/// An object named by its type that writes what happens to it into one journal shared by every
+/// probe: "M collision M->B", "M out", "M step", "M drawn", "M key 53 pressed",
+/// "M mouse clicked 10.00 2.00 button 2", "M deleted", and "M <type>" for any other event.
+class Probe : public lu::Object {
 public:
-    WindowTestLock();
-    ~WindowTestLock();
+    /// Makes a probe of the given type at position, with the given solidity.
+    explicit Probe(const std::string& name, lu::Vector position = lu::Vector(), lu::Solidity solidity = lu::BLOCKING);
 
-private:
-    WindowTestLock(const WindowTestLock&) = delete;
-    WindowTestLock& operator=(const WindowTestLock&) = delete;
+    /// Writes "name deleted", then runs onDestroy.
+    ~Probe() override;
 
-    int fd;
+    /// Writes the event, runs onEvent and returns answer.
+    int handleEvent(const lu::Event* event) override;
+
+    /// Writes "name drawn"; returns 0.
+    int draw() override;
+
+    std::function<void(const lu::Event*)> onEvent;
+    std::function<void()> onDestroy;
+    int answer = 1;
 };
+
+/// Returns the journal written since the last call, as "a; b; c", and empties it.
+std::string heard();
 
 } // namespace lutest

@@ -1,9 +1,7 @@
 #include "Animation.h"
 #include "DisplayManager.h"
 #include "GameResource.h"
-#include "Music.h"
 #include "ResourceManager.h"
-#include "Sound.h"
 #include "Sprite.h"
 #include "TestSupport.h"
 
@@ -13,8 +11,6 @@
 #include <string>
 
 namespace {
-
-const std::string DATA_DIR = COILWANDER_DATA_DIR;
 
 // Where the title screen puts its art and its text lines on the default grid.
 const int COLUMNS = lu::WINDOW_HORIZONTAL_CELLS_DEFAULT;
@@ -29,12 +25,8 @@ class GameSpritesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const GameResource& file : GAME_RESOURCES) {
-            if (file.kind == ResourceKind::SPRITE) {
-                ASSERT_EQ(0, lu::ResourceManager::instance().loadSprite(DATA_DIR + "/" + file.file, file.label))
-                    << file.file;
-            }
-        }
+        for (const GameResource& file : GAME_RESOURCES)
+            ASSERT_EQ(0, loadResource(file)) << file.file;
     }
 
     void TearDown() override
@@ -75,7 +67,6 @@ TEST_F(GameSpritesTest, EveryFrameHoldsExactlyWidthTimesHeightCharacters)
         if (file.kind != ResourceKind::SPRITE)
             continue;
         lu::Sprite* art = sprite(file.label);
-        ASSERT_NE(nullptr, art) << file.label;
         EXPECT_GE(art->getFrameCount(), 1) << file.label;
         for (int i = 0; i < art->getFrameCount(); i++) {
             lu::Frame frame = art->getFrame(i);
@@ -119,47 +110,22 @@ TEST_F(GameSpritesTest, StartPromptNamesPAndLeavesTheInstructionsAndQuitLineFree
     EXPECT_NE(std::string::npos, sprite("start-text")->getFrame(0).getString().find("'P'"));
 }
 
-class GameSoundsTest : public ::testing::Test {
-protected:
-    // Decodes the file and returns its length in seconds, or -1 when it cannot be read.
-    float secondsOf(const std::string& path, unsigned int& channels)
-    {
-        sf::SoundBuffer buffer;
-        if (!buffer.loadFromFile(path))
-            return -1;
-        channels = buffer.getChannelCount();
-        return buffer.getDuration().asSeconds();
-    }
-};
-
-TEST_F(GameSoundsTest, EffectsLoadAsShortMonoClips)
+// Effects are short mono clips; the music streams for at least twenty seconds.
+TEST(GameSoundsTest, EffectsAreShortMonoClipsAndTheMusicLastsTwentySeconds)
 {
-    struct Effect {
+    struct Clip {
         const char* path;
-        float minSeconds;
-        float maxSeconds;
+        float minSeconds, maxSeconds;
     };
-    const Effect effects[] = {{"sounds/eat.wav", 0.1f, 0.2f}, {"sounds/hit.wav", 0.4f, 0.6f}};
-    for (const Effect& effect : effects) {
-        std::string path = DATA_DIR + "/" + effect.path;
-        lu::Sound sound;
-        EXPECT_EQ(0, sound.loadSound(path)) << effect.path;
-        unsigned int channels = 0;
-        float seconds = secondsOf(path, channels);
-        EXPECT_GE(seconds, effect.minSeconds) << effect.path;
-        EXPECT_LE(seconds, effect.maxSeconds) << effect.path;
-        EXPECT_EQ(1u, channels) << effect.path;
+    const Clip clips[] = {
+        {"sounds/eat.wav", 0.1f, 0.2f}, {"sounds/hit.wav", 0.4f, 0.6f}, {"sounds/gamemusic.wav", 20, 600}};
+    for (const Clip& clip : clips) {
+        sf::SoundBuffer buffer;
+        ASSERT_TRUE(buffer.loadFromFile(clip.path)) << clip.path;
+        EXPECT_GE(buffer.getDuration().asSeconds(), clip.minSeconds) << clip.path;
+        EXPECT_LE(buffer.getDuration().asSeconds(), clip.maxSeconds) << clip.path;
+        EXPECT_EQ(1u, buffer.getChannelCount()) << clip.path;
     }
-}
-
-TEST_F(GameSoundsTest, MusicStreamsForAtLeastTwentySeconds)
-{
-    std::string path = DATA_DIR + "/sounds/gamemusic.wav";
-    lu::Music music;
-    EXPECT_EQ(0, music.loadMusic(path));
-    unsigned int channels = 0;
-    EXPECT_GE(secondsOf(path, channels), 20.0f);
-    EXPECT_EQ(1u, channels);
 }
 
 } // namespace
