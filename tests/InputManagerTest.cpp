@@ -1,5 +1,4 @@
 #include "DisplayManager.h"
-#include "EventStep.h"
 #include "GameManager.h"
 #include "InputManager.h"
 #include "Keyboard.h"
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -22,7 +20,6 @@
 namespace {
 
 // Defined at the end of the file, after Xlib, whose macros clash with SFML's and gtest's names.
-void requestClose(unsigned long windowId);
 void repeatHeldKeysSoon();
 
 // The X server delivers input a little later than it is sent: poll in short waits, up to a few seconds.
@@ -131,16 +128,26 @@ TEST(TranslateKeyTest, ListedKeysMapToEngineCodesAndEveryOtherKeyIsUndefined)
     }
 }
 
-TEST_F(InputWindowTest, KeysReachEveryObjectAsPressThenRelease)
+TEST_F(InputWindowTest, KeysAndMouseReachEveryObjectKeysAsPressThenReleaseAndClicksInCells)
 {
+    framesUntilInputs(0);
     new lutest::Probe("A");
     new lutest::Probe("B");
+    // Backspace has no engine code, nor has the extra mouse button 8.
     ASSERT_TRUE(xdotool("key w BackSpace"));
-    // Backspace has no engine code.
-    EXPECT_EQ(
-        framesUntilInputs(8),
-        (std::vector<std::string>{"A key 53 pressed", "B key 53 pressed", "A key 53 released", "B key 53 released",
-                                  "A key -1 pressed", "B key -1 pressed", "A key -1 released", "B key -1 released"}));
+    std::vector<std::string> inputs = framesUntilInputs(8);
+    ASSERT_TRUE(xdotool("mousemove --window " + std::to_string(windowId(*window)) + " 130 42"));
+    std::vector<std::string> more = framesUntilInputs(2);
+    inputs.insert(inputs.end(), more.begin(), more.end());
+    ASSERT_TRUE(xdotool("click 2 click 8"));
+    more = framesUntilInputs(4);
+    inputs.insert(inputs.end(), more.begin(), more.end());
+    EXPECT_EQ(inputs, (std::vector<std::string>{
+                          "A key 53 pressed", "B key 53 pressed", "A key 53 released", "B key 53 released",
+                          "A key -1 pressed", "B key -1 pressed", "A key -1 released", "B key -1 released",
+                          "A mouse moved 10.00 2.00 button -1", "B mouse moved 10.00 2.00 button -1",
+                          "A mouse clicked 10.00 2.00 button 2", "B mouse clicked 10.00 2.00 button 2",
+                          "A mouse clicked 10.00 2.00 button -1", "B mouse clicked 10.00 2.00 button -1"}));
 }
 
 // The server repeats a held key many times here. Under load the window may now and then see one
@@ -163,85 +170,12 @@ TEST_F(InputWindowTest, HeldKeyNeverRepeatsItsPress)
         EXPECT_EQ(inputs[i], i % 2 == 0 ? "R key 34 pressed" : "R key 34 released") << i;
 }
 
-TEST_F(InputWindowTest, MouseMovesAndPressesArriveInCellsWithoutReleases)
-{
-    framesUntilInputs(0);
-    new lutest::Probe("M");
-    ASSERT_TRUE(xdotool("mousemove --window " + std::to_string(windowId(*window)) + " 130 42"));
-    std::vector<std::string> inputs = framesUntilInputs(1);
-    // Middle, then an extra button the engine has no name for.
-    ASSERT_TRUE(xdotool("click 2"));
-    ASSERT_TRUE(xdotool("click 8"));
-    std::vector<std::string> clicks = framesUntilInputs(2);
-    inputs.insert(inputs.end(), clicks.begin(), clicks.end());
-    EXPECT_EQ(inputs,
-              (std::vector<std::string>{"M mouse moved 10.00 2.00 button -1", "M mouse clicked 10.00 2.00 button 2",
-                                        "M mouse clicked 10.00 2.00 button -1"}));
-}
-
-TEST(InputLoopTest, ClosingTheWindowEndsTheLoopAfterTheCurrentFrame)
-{
-    lutest::EngineScope scope(0);
-    lu::GameManager& game = lu::GameManager::instance();
-    ASSERT_EQ(game.startUp(), 0);
-    sf::RenderWindow* window = lu::DisplayManager::instance().getWindow();
-    ASSERT_TRUE(focus(*window));
-
-    // Asks the window to close during the next frame's step, then presses a key behind that request.
-    lutest::Probe* closer = new lutest::Probe("C");
-    int closeStep = game.getStepCount() + 1;
-    bool gaveUp = false;
-    closer->onEvent = [&](const lu::Event* event) {
-        if (event->getType() != lu::STEP_EVENT)
-            return;
-        int step = static_cast<const lu::EventStep*>(event)->getStepCount();
-        if (step == closeStep) {
-            requestClose(windowId(*window));
-            xdotool("key w");
-        } else if (step > closeStep + POLL_LIMIT) {
-            gaveUp = true;
-            lu::GameManager::instance().setGameOver(true);
-        }
-    };
-    game.run();
-
-    // The key pressed behind the close request never arrives; the world went down with the window.
-    EXPECT_FALSE(gaveUp);
-    EXPECT_EQ(inputsHeard(), std::vector<std::string>{});
-    EXPECT_FALSE(window->isOpen());
-    EXPECT_EQ(lutest::worldObjectCount(), 0);
-    // The log was closed in the middle of the frame, so the loop's last word never reached it.
-    std::vector<std::string> log = lutest::readLogMessages();
-    EXPECT_NE(std::find(log.begin(), log.end(), "Running"), log.end());
-    EXPECT_EQ(std::find(log.begin(), log.end(), "GameOver"), log.end());
-    // The program's entry shuts down once more after the loop.
-    game.shutDown();
-}
-
 } // namespace
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 namespace {
-
-// Sends what a window manager sends when the user clicks the close button.
-void requestClose(unsigned long windowId)
-{
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr)
-        return;
-    XEvent event = {};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = windowId;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, windowId, False, NoEventMask, &event);
-    XSync(display, False);
-    XCloseDisplay(display);
-}
 
 // Turns the server's key repeat on, starting 50 ms after a press and coming every 20 ms.
 void repeatHeldKeysSoon()

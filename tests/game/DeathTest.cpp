@@ -45,6 +45,7 @@ TEST_F(DeathTest, EachDeathGivesOneGameOverAndOneHitAndFreezesTheSnakeWhileQStil
         {"column 79", lu::Vector(77, 18), {}, "", 6},
         {"row 37", lu::Vector(20, 35), {{1, S}}, "", 6},
         {"row -1", lu::Vector(20, 1), {{1, W}}, "", 6},
+        {"spikes below", lu::Vector(17, 16), {{1, S}}, "spikes", 6},
     };
     lu::Sound* hit = lu::ResourceManager::instance().getSound("hit");
     ASSERT_NE(hit, nullptr);

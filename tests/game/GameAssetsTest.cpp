@@ -34,7 +34,7 @@ protected:
         lu::ResourceManager::instance().shutDown();
     }
 
-    lu::Sprite* sprite(const std::string& label)
+    static lu::Sprite* sprite(const std::string& label)
     {
         return lu::ResourceManager::instance().getSprite(label);
     }
@@ -44,7 +44,7 @@ protected:
     void expectEveryFrameClearOf(const std::string& label, lu::Vector position, int firstFreeRow, int lastFreeRow)
     {
         lu::Sprite* art = sprite(label);
-        ASSERT_NE(nullptr, art);
+        ASSERT_GE(art->getFrameCount(), 1) << label;
         lu::Animation animation;
         animation.setSprite(art);
         lutest::ScreenText screen;
@@ -61,19 +61,18 @@ protected:
     }
 };
 
-TEST_F(GameSpritesTest, EveryFrameHoldsExactlyWidthTimesHeightCharacters)
+TEST_F(GameSpritesTest, EveryFrameIsFullAndTheTitleScreenArtLeavesItsTextLinesFree)
 {
     for (const GameResource& file : GAME_RESOURCES) {
-        if (file.kind != ResourceKind::SPRITE)
-            continue;
         lu::Sprite* art = sprite(file.label);
-        EXPECT_GE(art->getFrameCount(), 1) << file.label;
-        for (int i = 0; i < art->getFrameCount(); i++) {
-            lu::Frame frame = art->getFrame(i);
-            EXPECT_EQ(static_cast<size_t>(art->getWidth() * art->getHeight()), frame.getString().size())
+        for (int i = 0; art != nullptr && i < art->getFrameCount(); i++)
+            EXPECT_EQ(static_cast<size_t>(art->getWidth() * art->getHeight()), art->getFrame(i).getString().size())
                 << file.label << " frame " << i;
-        }
     }
+    expectEveryFrameClearOf("title", TITLE_POSITION, FIRST_INSTRUCTION_ROW, ROWS - 1);
+    expectEveryFrameClearOf("start-text", START_TEXT_POSITION, 0, LAST_INSTRUCTION_ROW);
+    expectEveryFrameClearOf("start-text", START_TEXT_POSITION, QUIT_LINE_ROW, ROWS - 1);
+    EXPECT_NE(std::string::npos, sprite("start-text")->getFrame(0).getString().find("'P'"));
 }
 
 TEST_F(GameSpritesTest, SnakeAndAppleAreOneCellAndTheHeadStandsOutFromTheBody)
@@ -96,18 +95,6 @@ TEST_F(GameSpritesTest, SnakeAndAppleAreOneCellAndTheHeadStandsOutFromTheBody)
             }
         }
     }
-}
-
-TEST_F(GameSpritesTest, TitleArtStaysInTheWindowAboveTheInstructions)
-{
-    expectEveryFrameClearOf("title", TITLE_POSITION, FIRST_INSTRUCTION_ROW, ROWS - 1);
-}
-
-TEST_F(GameSpritesTest, StartPromptNamesPAndLeavesTheInstructionsAndQuitLineFree)
-{
-    expectEveryFrameClearOf("start-text", START_TEXT_POSITION, 0, LAST_INSTRUCTION_ROW);
-    expectEveryFrameClearOf("start-text", START_TEXT_POSITION, QUIT_LINE_ROW, ROWS - 1);
-    EXPECT_NE(std::string::npos, sprite("start-text")->getFrame(0).getString().find("'P'"));
 }
 
 // Effects are short mono clips; the music streams for at least twenty seconds.

@@ -189,8 +189,10 @@ TEST_F(LevelTest, AnAppleCoveringTheFieldIsStillPlacedFarFromTheHeadAndClearsOnl
     EXPECT_GE(std::fabs(at.getX() - head->getPosition().getX()), SAFE_ZONE_HALF_WIDTH);
     EXPECT_GE(std::fabs(at.getY() - head->getPosition().getY()), SAFE_ZONE_HALF_HEIGHT);
 
-    lu::WorldManager::instance().update();
+    lutest::ScreenText screen;
+    frames(1);
     EXPECT_EQ(objectsOfType("SnakeHead").size() + objectsOfType("SnakeBody").size(), 1u + SNAKE_LENGTH);
+    EXPECT_EQ(screen.row(18).substr(0, 17), "@ooOooOooOooOooQ@") << "the snake is drawn over the apple";
     EXPECT_TRUE(alive(score->getId()));
     EXPECT_EQ(level->getLevelObjects().getCount(), 1) << "only the apple is left of the level";
     EXPECT_EQ(objectsOfType("hazard").size() + objectsOfType("ice").size(), 0u);

@@ -7,16 +7,25 @@
 
 namespace lutest {
 
+namespace {
+
+sf::Color pixel(const sf::Image& image, std::size_t i)
+{
+    const std::uint8_t* p = image.getPixelsPtr() + 4 * i;
+    return sf::Color(p[0], p[1], p[2], p[3]);
+}
+
+} // namespace
+
 sf::Image windowImage(const sf::RenderWindow& window)
 {
     sf::Texture texture;
 #if SFML_VERSION_MAJOR >= 3
     if (!texture.resize(window.getSize()))
-        return sf::Image();
 #else
     if (!texture.create(window.getSize().x, window.getSize().y))
-        return sf::Image();
 #endif
+        return sf::Image();
     texture.update(window);
     return texture.copyToImage();
 }
@@ -25,26 +34,14 @@ std::string pixelDifferences(const sf::Image& expected, const sf::Image& actual)
 {
     if (expected.getSize() != actual.getSize())
         return "sizes differ";
-    unsigned int width = expected.getSize().x;
-    unsigned int height = expected.getSize().y;
-    int differing = 0;
+    std::size_t width = expected.getSize().x;
+    std::size_t differing = 0;
     std::string first;
-    for (unsigned int y = 0; y < height; y++) {
-        for (unsigned int x = 0; x < width; x++) {
-#if SFML_VERSION_MAJOR >= 3
-            sf::Color a = expected.getPixel({x, y});
-            sf::Color b = actual.getPixel({x, y});
-#else
-            sf::Color a = expected.getPixel(x, y);
-            sf::Color b = actual.getPixel(x, y);
-#endif
-            if (a == b)
-                continue;
-            if (differing++ == 0)
-                first = " first at (" + std::to_string(x) + ", " + std::to_string(y) +
-                        "): " + std::to_string(a.toInteger()) + " expected, " + std::to_string(b.toInteger()) +
-                        " drawn";
-        }
+    for (std::size_t i = 0; i < width * expected.getSize().y; i++) {
+        if (pixel(expected, i) != pixel(actual, i) && differing++ == 0)
+            first = " first at (" + std::to_string(i % width) + ", " + std::to_string(i / width) +
+                    "): " + std::to_string(pixel(expected, i).toInteger()) + " expected, " +
+                    std::to_string(pixel(actual, i).toInteger()) + " drawn";
     }
     return differing == 0 ? "" : std::to_string(differing) + " pixels differ," + first;
 }
@@ -52,22 +49,15 @@ std::string pixelDifferences(const sf::Image& expected, const sf::Image& actual)
 int countPixels(const sf::Image& image, const std::function<bool(sf::Color)>& match, std::string* box)
 {
     int count = 0;
-    int left = 0, top = 0, right = 0, bottom = 0;
-    for (unsigned int y = 0; y < image.getSize().y; y++) {
-        for (unsigned int x = 0; x < image.getSize().x; x++) {
-#if SFML_VERSION_MAJOR >= 3
-            if (!match(image.getPixel({x, y})))
-#else
-            if (!match(image.getPixel(x, y)))
-#endif
-                continue;
-            int ix = static_cast<int>(x), iy = static_cast<int>(y);
-            left = count == 0 ? ix : std::min(left, ix);
-            top = count == 0 ? iy : top;
-            right = std::max(right, ix);
-            bottom = iy;
-            count++;
-        }
+    int width = static_cast<int>(image.getSize().x);
+    int left = width, top = 0, right = 0, bottom = 0;
+    for (int i = 0; i < width * static_cast<int>(image.getSize().y); i++) {
+        if (!match(pixel(image, static_cast<std::size_t>(i))))
+            continue;
+        top = count++ == 0 ? i / width : top;
+        left = std::min(left, i % width);
+        right = std::max(right, i % width);
+        bottom = i / width;
     }
     if (box != nullptr)
         *box = count == 0 ? "none"

@@ -1,14 +1,13 @@
 #include "TestSupport.h"
 
-#include "LogManager.h"
-#include "ResourceManager.h"
-#include "WorldManager.h"
-
 #include "EventCollision.h"
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "EventOut.h"
 #include "EventStep.h"
+#include "LogManager.h"
+#include "ResourceManager.h"
+#include "WorldManager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,8 +18,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace lutest {
@@ -28,24 +25,11 @@ namespace lutest {
 namespace {
 
 const std::string LOG_PREFIX = "Message: ";
+const int WIDTH = lu::WINDOW_HORIZONTAL_CELLS_DEFAULT;
+const int HEIGHT = lu::WINDOW_VERTICAL_CELLS_DEFAULT;
 
-// What the probes have seen; a vector of the process, so probes deleted late can still write to it.
+// What the probes have seen; it belongs to the process, so probes deleted late can still write to it.
 std::vector<std::string> journal;
-
-std::string currentDirectory()
-{
-    std::error_code error;
-    std::string path = fs::current_path(error).string();
-    if (error)
-        throw std::runtime_error("cannot read the working directory: " + error.message());
-    return path;
-}
-
-void changeDirectory(const std::string& path)
-{
-    if (chdir(path.c_str()) != 0)
-        throw std::runtime_error("cannot change to directory " + path);
-}
 
 } // namespace
 
@@ -53,9 +37,8 @@ std::vector<std::string> readLogMessages()
 {
     std::vector<std::string> messages;
     std::istringstream in(readFile(lu::LOG_FILE_NAME));
-    std::string line;
-    while (std::getline(in, line))
-        messages.push_back(line.compare(0, LOG_PREFIX.size(), LOG_PREFIX) == 0 ? line.substr(LOG_PREFIX.size()) : line);
+    for (std::string line; std::getline(in, line);)
+        messages.push_back(line.rfind(LOG_PREFIX, 0) == 0 ? line.substr(LOG_PREFIX.size()) : line);
     return messages;
 }
 
@@ -68,8 +51,6 @@ int countLogMessages(const std::string& text)
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "";
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
@@ -78,20 +59,13 @@ std::string readFile(const std::string& path)
 bool writeFile(const std::string& path, const std::string& content)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out << content;
-    return static_cast<bool>(out.flush());
+    return static_cast<bool>(out << content);
 }
 
-TempDir::TempDir()
+TempDir::TempDir() : dirPath((fs::temp_directory_path() / "lu-test-XXXXXX").string())
 {
-    std::string pattern = (fs::temp_directory_path() / "lu-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary directory from " + pattern);
-    dirPath = buffer.data();
+    if (mkdtemp(&dirPath[0]) == nullptr)
+        throw std::runtime_error("cannot create a temporary directory from " + dirPath);
 }
 
 TempDir::~TempDir()
@@ -107,19 +81,18 @@ const std::string& TempDir::path() const
 
 std::string TempDir::file(const std::string& name) const
 {
-    return (fs::path(dirPath) / name).string();
+    return dirPath + "/" + name;
 }
 
-WorkingDirectory::WorkingDirectory(const std::string& path) : previous(currentDirectory())
+WorkingDirectory::WorkingDirectory(const std::string& path) : previous(fs::current_path().string())
 {
-    changeDirectory(path);
+    fs::current_path(path);
 }
 
 WorkingDirectory::~WorkingDirectory()
 {
-    // Nothing sensible can be done about a failure in a destructor; the next test would notice.
-    if (chdir(previous.c_str()) != 0)
-        std::abort();
+    std::error_code ignored;
+    fs::current_path(previous, ignored);
 }
 
 ScreenText::ScreenText()
@@ -136,69 +109,39 @@ ScreenText::~ScreenText()
 void ScreenText::onCharacter(lu::Vector worldPosition, char ch, lu::Color color)
 {
     draws++;
-    float fx = std::floor(worldPosition.getX() + 0.5f);
-    float fy = std::floor(worldPosition.getY() + 0.5f);
-    if (!(fx >= 0 && fx < WIDTH && fy >= 0 && fy < HEIGHT)) {
+    float x = std::floor(worldPosition.getX() + 0.5f);
+    float y = std::floor(worldPosition.getY() + 0.5f);
+    if (!(x >= 0 && x < WIDTH && y >= 0 && y < HEIGHT)) {
         outside++;
         return;
     }
-    int x = static_cast<int>(fx);
-    int y = static_cast<int>(fy);
-    cells[y][x] = ch;
-    colors[y][x] = static_cast<int>(color);
+    cells[static_cast<int>(y)][static_cast<int>(x)] = ch;
+    colors[static_cast<int>(y)][static_cast<int>(x)] = color >= 0 && color <= 9 ? static_cast<char>('0' + color) : '?';
 }
 
 void ScreenText::clear()
 {
-    for (int y = 0; y < HEIGHT; y++) {
-        for (int x = 0; x < WIDTH; x++) {
-            cells[y][x] = ' ';
-            colors[y][x] = -1;
-        }
-    }
+    cells.assign(HEIGHT, std::string(WIDTH, ' '));
+    colors.assign(HEIGHT, std::string(WIDTH, '.'));
     draws = 0;
     outside = 0;
 }
 
 std::string ScreenText::row(int y) const
 {
-    if (y < 0 || y >= HEIGHT)
-        return "";
-    return std::string(cells[y], WIDTH);
+    return cells.at(y);
 }
 
 std::string ScreenText::trimmedRow(int y) const
 {
-    std::string line = row(y);
-    size_t first = line.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return "";
-    size_t last = line.find_last_not_of(' ');
-    return line.substr(first, last - first + 1);
-}
-
-char ScreenText::charAt(int x, int y) const
-{
-    if (x < 0 || x >= WIDTH || y < 0 || y >= HEIGHT)
-        return ' ';
-    return cells[y][x];
+    const std::string& line = cells.at(y);
+    std::size_t first = line.find_first_not_of(' ');
+    return first == std::string::npos ? "" : line.substr(first, line.find_last_not_of(' ') - first + 1);
 }
 
 std::string ScreenText::colorRow(int y) const
 {
-    if (y < 0 || y >= HEIGHT)
-        return "";
-    std::string result;
-    for (int x = 0; x < WIDTH; x++) {
-        int color = colors[y][x];
-        if (color < 0)
-            result += '.';
-        else if (color <= 9)
-            result += static_cast<char>('0' + color);
-        else
-            result += '?';
-    }
-    return result;
+    return colors.at(y);
 }
 
 int ScreenText::drawCount() const
@@ -211,20 +154,24 @@ int ScreenText::outsideCount() const
     return outside;
 }
 
-EngineScope::EngineScope(int parts) : parts(parts), previous(currentDirectory())
-{
-    // Mirror the working directory so relative paths (sprites, sounds, the font) still resolve,
-    // while the log written here stays private to this test.
-    for (const fs::directory_entry& entry : fs::directory_iterator(previous)) {
-        std::string name = entry.path().filename().string();
-        if (name == lu::LOG_FILE_NAME)
-            continue;
-        std::error_code ignored;
-        fs::create_symlink(entry.path(), fs::path(dir.path()) / name, ignored);
-    }
-    changeDirectory(dir.path());
-    journal.clear();
+namespace {
 
+// Links everything in the working directory but the log into dir, and returns dir.
+std::string mirrorWorkingDirectory(const std::string& dir)
+{
+    for (const fs::directory_entry& entry : fs::directory_iterator(fs::current_path())) {
+        std::error_code ignored;
+        if (entry.path().filename() != lu::LOG_FILE_NAME)
+            fs::create_symlink(entry.path(), fs::path(dir) / entry.path().filename(), ignored);
+    }
+    return dir;
+}
+
+} // namespace
+
+EngineScope::EngineScope(int parts) : parts(parts), inDir(mirrorWorkingDirectory(dir.path()))
+{
+    journal.clear();
     if (parts & LOG) {
         lu::LogManager::instance().startUp();
         lu::LogManager::instance().setFlushEachMessage(true);
@@ -243,11 +190,9 @@ EngineScope::~EngineScope()
         lu::LogManager::instance().shutDown();
     if (parts & RESOURCES)
         lu::ResourceManager::instance().shutDown();
-    if (chdir(previous.c_str()) != 0)
-        std::abort();
 }
 
-const std::string& EngineScope::directory() const
+std::string EngineScope::directory() const
 {
     return dir.path();
 }
@@ -287,10 +232,8 @@ int Probe::handleEvent(const lu::Event* event)
     if (type == lu::COLLISION_EVENT) {
         const auto* collision = static_cast<const lu::EventCollision*>(event);
         line += "collision " + collision->getMovingObject()->getType() + "->" + collision->getOtherObject()->getType();
-    } else if (type == lu::OUT_EVENT) {
-        line += "out";
-    } else if (type == lu::STEP_EVENT) {
-        line += "step";
+    } else if (type == lu::OUT_EVENT || type == lu::STEP_EVENT) {
+        line += type == lu::OUT_EVENT ? "out" : "step";
     } else if (type == lu::KEYBOARD_EVENT) {
         const auto* key = static_cast<const lu::EventKeyboard*>(event);
         line += "key " + std::to_string(key->getKey()) +
