@@ -1,5 +1,4 @@
 #include "DisplayManager.h"
-#include "GameManager.h"
 #include "InputManager.h"
 #include "Keyboard.h"
 #include "LogManager.h"
@@ -13,6 +12,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -54,16 +54,13 @@ bool focus(sf::RenderWindow& window)
     return false;
 }
 
-// Returns the key and mouse lines among what the probes heard.
+// Returns what the probes heard, one entry per event.
 std::vector<std::string> inputsHeard()
 {
     std::vector<std::string> inputs;
-    std::string all = lutest::heard() + "; ";
-    for (std::size_t at = 0, end; (end = all.find("; ", at)) != std::string::npos; at = end + 2) {
-        std::string line = all.substr(at, end - at);
-        if (line.find(" key ") != std::string::npos || line.find(" mouse ") != std::string::npos)
-            inputs.push_back(line);
-    }
+    std::istringstream all(lutest::heard());
+    for (std::string entry; std::getline(all, entry, ';');)
+        inputs.push_back(entry.substr(entry[0] == ' ' ? 1 : 0));
     return inputs;
 }
 
@@ -84,13 +81,13 @@ protected:
         lu::DisplayManager::instance().shutDown();
     }
 
-    // Runs frames until count inputs have come (or a few seconds pass), then a few more so nothing
+    // Reads input until count events have come (or a few seconds pass), then a little more so nothing
     // unexpected hides behind them; returns them all.
-    static std::vector<std::string> framesUntilInputs(std::size_t count)
+    static std::vector<std::string> inputsUntil(std::size_t count)
     {
         std::vector<std::string> inputs;
         for (int i = 0, extra = 0; i < POLL_LIMIT && extra < 10; i++) {
-            lu::GameManager::instance().runFrame();
+            lu::InputManager::instance().getInput();
             std::vector<std::string> more = inputsHeard();
             inputs.insert(inputs.end(), more.begin(), more.end());
             extra += inputs.size() >= count ? 1 : 0;
@@ -130,17 +127,17 @@ TEST(TranslateKeyTest, ListedKeysMapToEngineCodesAndEveryOtherKeyIsUndefined)
 
 TEST_F(InputWindowTest, KeysAndMouseReachEveryObjectKeysAsPressThenReleaseAndClicksInCells)
 {
-    framesUntilInputs(0);
+    inputsUntil(0);
     new lutest::Probe("A");
     new lutest::Probe("B");
     // Backspace has no engine code, nor has the extra mouse button 8.
     ASSERT_TRUE(xdotool("key w BackSpace"));
-    std::vector<std::string> inputs = framesUntilInputs(8);
+    std::vector<std::string> inputs = inputsUntil(8);
     ASSERT_TRUE(xdotool("mousemove --window " + std::to_string(windowId(*window)) + " 130 42"));
-    std::vector<std::string> more = framesUntilInputs(2);
+    std::vector<std::string> more = inputsUntil(2);
     inputs.insert(inputs.end(), more.begin(), more.end());
     ASSERT_TRUE(xdotool("click 2 click 8"));
-    more = framesUntilInputs(4);
+    more = inputsUntil(4);
     inputs.insert(inputs.end(), more.begin(), more.end());
     EXPECT_EQ(inputs, (std::vector<std::string>{
                           "A key 53 pressed", "B key 53 pressed", "A key 53 released", "B key 53 released",
@@ -157,13 +154,13 @@ TEST_F(InputWindowTest, HeldKeyNeverRepeatsItsPress)
     new lutest::Probe("R");
     repeatHeldKeysSoon();
     ASSERT_TRUE(xdotool("keydown d"));
-    std::vector<std::string> inputs = framesUntilInputs(1);
+    std::vector<std::string> inputs = inputsUntil(1);
     for (int i = 0; i < 30; i++) {
-        lu::GameManager::instance().runFrame();
+        lu::InputManager::instance().getInput();
         lu::sleepMilliseconds(POLL_WAIT_MS);
     }
     ASSERT_TRUE(xdotool("keyup d"));
-    std::vector<std::string> more = framesUntilInputs(1);
+    std::vector<std::string> more = inputsUntil(1);
     inputs.insert(inputs.end(), more.begin(), more.end());
     ASSERT_GE(inputs.size(), 2u);
     for (std::size_t i = 0; i < inputs.size(); i++)

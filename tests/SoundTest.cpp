@@ -65,7 +65,7 @@ TEST_F(AudioTest, MissingOrUndecodableFilesAreLoggedAndLeaveNoEntry)
                                                                    "Unable to load music from sounds/none.wav"}));
 }
 
-TEST_F(AudioTest, PlayersStopAtTheirCapAndFreedPlayersAreReused)
+TEST_F(AudioTest, SoundPlayersStopAtTheirCapAndFreedPlayersAreReused)
 {
     std::vector<std::unique_ptr<lu::Sound>> sounds;
     for (int i = 0; i <= lu::MAX_SOUND_PLAYERS; i++) {
@@ -81,22 +81,6 @@ TEST_F(AudioTest, PlayersStopAtTheirCapAndFreedPlayersAreReused)
     ASSERT_EQ(again.loadSound(TONE), 0);
     again.play();
     EXPECT_TRUE(again.isPlaying());
-
-    std::vector<std::unique_ptr<lu::Music>> musics;
-    for (int i = 0; i <= lu::MAX_MUSIC_PLAYERS; i++) {
-        musics.emplace_back(new lu::Music());
-        ASSERT_EQ(musics.back()->loadMusic(TONE), 0);
-    }
-    // Without a player a file is still checked.
-    EXPECT_EQ(musics.back()->loadMusic(dir.file("notes.wav")), -1);
-    musics.back()->play();
-    EXPECT_FALSE(musics.back()->isPlaying());
-    musics.front().reset();
-    lu::Music another;
-    ASSERT_EQ(another.loadMusic(TONE), 0);
-    another.play();
-    EXPECT_TRUE(another.isPlaying());
-    another.stop();
 }
 
 // The tables keep what they hold until the process ends; each test has a process of its own.
@@ -110,6 +94,7 @@ TEST(AudioTableTest, FiveHundredFirstSoundAndMusicAreRefusedAndOnlyThoseWithAPla
     for (int i = 0; i < lu::MAX_MUSIC; i++)
         ASSERT_EQ(resources.loadMusic(TONE, "music" + std::to_string(i)), 0);
     EXPECT_EQ(resources.loadMusic(TONE, "one too many"), -1);
+    EXPECT_EQ(lu::Music().loadMusic(TONE + ".missing"), -1) << "without a player the file is still checked";
     EXPECT_EQ(resources.getSound("one too many"), nullptr);
     EXPECT_EQ(resources.getMusic("one too many"), nullptr);
 

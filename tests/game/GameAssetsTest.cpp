@@ -77,24 +77,17 @@ TEST_F(GameSpritesTest, EveryFrameIsFullAndTheTitleScreenArtLeavesItsTextLinesFr
 
 TEST_F(GameSpritesTest, SnakeAndAppleAreOneCellAndTheHeadStandsOutFromTheBody)
 {
-    for (const char* label : {"apple", "snake-head", "snake-body-1", "snake-body-2"}) {
-        ASSERT_NE(nullptr, sprite(label)) << label;
-        EXPECT_EQ(1, sprite(label)->getWidth()) << label;
-        EXPECT_EQ(1, sprite(label)->getHeight()) << label;
-    }
+    for (const char* label : {"apple", "snake-head", "snake-body-1", "snake-body-2"})
+        EXPECT_EQ(1, sprite(label)->getWidth() * sprite(label)->getHeight()) << label;
     EXPECT_EQ(lu::GREEN, sprite("apple")->getColor());
-
+    // No frame of the head looks like a frame of the body in the same colour.
     lu::Sprite* head = sprite("snake-head");
-    for (const char* body : {"snake-body-1", "snake-body-2"}) {
-        lu::Sprite* segment = sprite(body);
-        for (int h = 0; h < head->getFrameCount(); h++) {
-            for (int b = 0; b < segment->getFrameCount(); b++) {
-                bool sameLook = head->getColor() == segment->getColor() &&
-                                head->getFrame(h).getString() == segment->getFrame(b).getString();
-                EXPECT_FALSE(sameLook) << "head frame " << h << " looks like " << body;
-            }
-        }
-    }
+    for (const char* body : {"snake-body-1", "snake-body-2"})
+        for (int h = 0; h < head->getFrameCount(); h++)
+            for (int b = 0; b < sprite(body)->getFrameCount(); b++)
+                EXPECT_FALSE(head->getColor() == sprite(body)->getColor() &&
+                             head->getFrame(h).getString() == sprite(body)->getFrame(b).getString())
+                    << body;
 }
 
 // Effects are short mono clips; the music streams for at least twenty seconds.

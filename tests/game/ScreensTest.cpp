@@ -2,6 +2,7 @@
 
 #include "GameOver.h"
 #include "GameStart.h"
+#include "Spike.h"
 
 #include <map>
 
@@ -12,12 +13,12 @@ protected:
         new GameStart();
     }
 
-    // Starts a game from the title screen and lets the snake run out through the top.
+    // Starts a game from the title screen and runs the snake into a spike under the game-over text.
     static void startAndLose()
     {
         key(lu::Keyboard::P);
-        objectsOfType("SnakeHead").at(0)->setPosition(lu::Vector(20, 0));
-        key(lu::Keyboard::W);
+        objectsOfType("SnakeHead").at(0)->setPosition(lu::Vector(35, 15));
+        (new Spike())->setPosition(lu::Vector(36, 15));
         frames(3);
     }
 
@@ -92,7 +93,7 @@ TEST_F(ScreensTest, GameOverCountsDownThenLeavesExactlyANewTitleScreen)
         lines[countdown] = screen.row(18).substr(26, 22) + " " + screen.colorRow(18)[26];
         EXPECT_EQ(screen.row(15).substr(29, 17) + screen.colorRow(15)[29], "Y O U   D I E D !5");
     }
-    EXPECT_EQ(lines.size(), 119u); // the frame of the death drew the first
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(GAME_OVER_FRAMES));
     EXPECT_EQ(lines[91].find("Returning"), std::string::npos);
     EXPECT_EQ(lines[90], "Returning to menu in 3 7");
     EXPECT_EQ(lines[61], "Returning to menu in 3 7");
