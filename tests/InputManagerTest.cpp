@@ -1,7 +1,6 @@
 #include "DisplayManager.h"
 #include "InputManager.h"
 #include "Keyboard.h"
-#include "LogManager.h"
 #include "Platform.h"
 #include "TestSupport.h"
 
@@ -54,16 +53,6 @@ bool focus(sf::RenderWindow& window)
     return false;
 }
 
-// Returns what the probes heard, one entry per event.
-std::vector<std::string> inputsHeard()
-{
-    std::vector<std::string> inputs;
-    std::istringstream all(lutest::heard());
-    for (std::string entry; std::getline(all, entry, ';');)
-        inputs.push_back(entry.substr(entry[0] == ' ' ? 1 : 0));
-    return inputs;
-}
-
 // A real window with the display and input managers started and the keyboard focus on it.
 class InputWindowTest : public testing::Test {
 protected:
@@ -73,6 +62,7 @@ protected:
         lu::InputManager::instance().startUp();
         window = lu::DisplayManager::instance().getWindow();
         ASSERT_TRUE(focus(*window));
+        readInputUntil(0); // what mapping the window brought, before anyone listens
     }
 
     void TearDown() override
@@ -81,21 +71,21 @@ protected:
         lu::DisplayManager::instance().shutDown();
     }
 
-    // Reads input until count events have come (or a few seconds pass), then a little more so nothing
-    // unexpected hides behind them; returns them all.
-    static std::vector<std::string> inputsUntil(std::size_t count)
+    // Reads input until inputs holds count events (or a few seconds pass), then extra times more, so
+    // that nothing unexpected hides behind them.
+    void readInputUntil(std::size_t count, int extra = 10)
     {
-        std::vector<std::string> inputs;
-        for (int i = 0, extra = 0; i < POLL_LIMIT && extra < 10; i++) {
+        for (int i = 0; i < POLL_LIMIT && extra > 0; i++) {
             lu::InputManager::instance().getInput();
-            std::vector<std::string> more = inputsHeard();
-            inputs.insert(inputs.end(), more.begin(), more.end());
-            extra += inputs.size() >= count ? 1 : 0;
+            std::istringstream heard(lutest::heard());
+            for (std::string entry; std::getline(heard, entry, ';');)
+                inputs.push_back(entry.substr(entry[0] == ' ' ? 1 : 0));
+            extra -= inputs.size() >= count ? 1 : 0;
             lu::sleepMilliseconds(POLL_WAIT_MS);
         }
-        return inputs;
     }
 
+    std::vector<std::string> inputs;
     lutest::EngineScope scope{lutest::EngineScope::LOG | lutest::EngineScope::WORLD};
     sf::RenderWindow* window = nullptr;
 };
@@ -127,18 +117,15 @@ TEST(TranslateKeyTest, ListedKeysMapToEngineCodesAndEveryOtherKeyIsUndefined)
 
 TEST_F(InputWindowTest, KeysAndMouseReachEveryObjectKeysAsPressThenReleaseAndClicksInCells)
 {
-    inputsUntil(0);
     new lutest::Probe("A");
     new lutest::Probe("B");
     // Backspace has no engine code, nor has the extra mouse button 8.
     ASSERT_TRUE(xdotool("key w BackSpace"));
-    std::vector<std::string> inputs = inputsUntil(8);
+    readInputUntil(8);
     ASSERT_TRUE(xdotool("mousemove --window " + std::to_string(windowId(*window)) + " 130 42"));
-    std::vector<std::string> more = inputsUntil(2);
-    inputs.insert(inputs.end(), more.begin(), more.end());
+    readInputUntil(10);
     ASSERT_TRUE(xdotool("click 2 click 8"));
-    more = inputsUntil(4);
-    inputs.insert(inputs.end(), more.begin(), more.end());
+    readInputUntil(14);
     EXPECT_EQ(inputs, (std::vector<std::string>{
                           "A key 53 pressed", "B key 53 pressed", "A key 53 released", "B key 53 released",
                           "A key -1 pressed", "B key -1 pressed", "A key -1 released", "B key -1 released",
@@ -154,14 +141,9 @@ TEST_F(InputWindowTest, HeldKeyNeverRepeatsItsPress)
     new lutest::Probe("R");
     repeatHeldKeysSoon();
     ASSERT_TRUE(xdotool("keydown d"));
-    std::vector<std::string> inputs = inputsUntil(1);
-    for (int i = 0; i < 30; i++) {
-        lu::InputManager::instance().getInput();
-        lu::sleepMilliseconds(POLL_WAIT_MS);
-    }
+    readInputUntil(1, 40);
     ASSERT_TRUE(xdotool("keyup d"));
-    std::vector<std::string> more = inputsUntil(1);
-    inputs.insert(inputs.end(), more.begin(), more.end());
+    readInputUntil(inputs.size() + 1);
     ASSERT_GE(inputs.size(), 2u);
     for (std::size_t i = 0; i < inputs.size(); i++)
         EXPECT_EQ(inputs[i], i % 2 == 0 ? "R key 34 pressed" : "R key 34 released") << i;

@@ -56,6 +56,9 @@ TEST_F(SpriteFileTest, FilesLoadAsTheirHeaderSaysOrAreRefusedWhole)
         {"1 frame\n  +2x\n1\n\nred\nab\n", "2x1 slowdown 0 colour 1: ab"},
         {"1\r\n3\r\n2\r\n1\r\nred\r\n a \r\nbc\r", "3x2 slowdown 1 colour 1:  a bc\r"},
         {"1\n3\n1\n1\nblue\nxyz", "3x1 slowdown 1 colour 4: xyz"},
+        // Line lengths are not checked: the rows' text is joined as it is (drawing keeps to the frame).
+        {"1\n3\n3\n1\nwhite\nabcd\nef\nghij\n", "3x3 slowdown 1 colour 7: abcdefghij"},
+        {"1\n3\n3\n1\nwhite\na\nb\nc\n", "3x3 slowdown 1 colour 7: abc"},
         // No frames, or frames of no rows, need only a fourth line ended by a line feed.
         {"0\n3\n1\n2\n", "3x1 slowdown 2 colour 7:"},
         {"5\n3\n0\n1\nred", "3x0 slowdown 1 colour 1: ||||"},
@@ -91,23 +94,6 @@ TEST_F(SpriteFileTest, OnlyExactLowerCaseColourNamesCount)
         ASSERT_EQ(0, load(std::string("0\n1\n1\n1\n") + names[i] + "\n", names[i]));
         EXPECT_EQ(i < 8 ? i : lu::WHITE, lu::ResourceManager::instance().getSprite(names[i])->getColor()) << names[i];
     }
-}
-
-TEST_F(SpriteFileTest, LineLengthsAreNotCheckedAndRowsFollowTheFrameWidth)
-{
-    ASSERT_EQ(0, load("1\n3\n3\n1\nwhite\nabcd\nef\nghi\n", "long"));
-    ASSERT_EQ(0, load("1\n3\n3\n1\nwhite\na\nb\nc\n", "short"));
-    lutest::ScreenText screen;
-    lu::Animation animation;
-    animation.setSprite(lu::ResourceManager::instance().getSprite("long"));
-    animation.draw(lu::Vector(10, 10));
-    EXPECT_EQ("abc\ndef\nghi", screen.trimmedRow(9) + "\n" + screen.trimmedRow(10) + "\n" + screen.trimmedRow(11));
-
-    screen.clear();
-    animation.setSprite(lu::ResourceManager::instance().getSprite("short"));
-    animation.draw(lu::Vector(10, 10));
-    EXPECT_EQ("abc", screen.trimmedRow(9));
-    EXPECT_EQ(3, screen.drawCount());
 }
 
 TEST_F(SpriteFileTest, TableHoldsFiveHundredSpritesFirstLabelWinsAndShutDownEmptiesIt)

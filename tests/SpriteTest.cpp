@@ -89,16 +89,13 @@ TEST_F(AnimationTest, StringLengthOtherThanTheFrameSizeNeverReadsPastEitherEnd)
     sprite.addFrame(lu::Frame(-3, 2, "abcdef"));
     animation.setSprite(&sprite);
 
-    animation.draw(lu::Vector(10, 10));
-    EXPECT_EQ("abc", screen.trimmedRow(9));
-    EXPECT_EQ("de", screen.trimmedRow(10));
-    EXPECT_EQ(5, screen.drawCount());
-
-    const int expectedDraws[] = {3, 2, 0};
-    for (int expected : expectedDraws) {
+    for (int expected : {5, 3, 2, 0}) {
         screen.clear();
         animation.draw(lu::Vector(10, 10));
         EXPECT_EQ(expected, screen.drawCount());
+        if (expected == 5) {
+            EXPECT_EQ("abc|de", screen.trimmedRow(9) + "|" + screen.trimmedRow(10));
+        }
     }
 }
 
@@ -106,7 +103,6 @@ TEST(SpriteTest, FullSpriteRefusesAFrameAndKeepsItsOwn)
 {
     lu::Sprite sprite(1);
     EXPECT_EQ(0, sprite.addFrame(lu::Frame(1, 1, "a")));
-    EXPECT_EQ(0, sprite.getSlowdown());
     EXPECT_EQ(-1, sprite.addFrame(lu::Frame(1, 1, "b")));
     EXPECT_EQ(1, sprite.getFrameCount());
     EXPECT_EQ("a", sprite.getFrame(0).getString());

@@ -333,7 +333,6 @@ TEST_F(WorldManagerTest, NullObjectsAreRefused)
 {
     WorldManager& world = WorldManager::instance();
     EXPECT_EQ(-1, world.markForDeletion(nullptr));
-    EXPECT_EQ(-1, world.markForDeletion(nullptr));
     EXPECT_EQ(-1, world.insertObject(nullptr));
     EXPECT_EQ(-1, world.moveObjectTo(nullptr, Vector(1, 1)));
     probe("B", 1, 1);

@@ -72,22 +72,6 @@ TEST_F(GameSpritesTest, EveryFrameIsFullAndTheTitleScreenArtLeavesItsTextLinesFr
     expectEveryFrameClearOf("title", TITLE_POSITION, FIRST_INSTRUCTION_ROW, ROWS - 1);
     expectEveryFrameClearOf("start-text", START_TEXT_POSITION, 0, LAST_INSTRUCTION_ROW);
     expectEveryFrameClearOf("start-text", START_TEXT_POSITION, QUIT_LINE_ROW, ROWS - 1);
-    EXPECT_NE(std::string::npos, sprite("start-text")->getFrame(0).getString().find("'P'"));
-}
-
-TEST_F(GameSpritesTest, SnakeAndAppleAreOneCellAndTheHeadStandsOutFromTheBody)
-{
-    for (const char* label : {"apple", "snake-head", "snake-body-1", "snake-body-2"})
-        EXPECT_EQ(1, sprite(label)->getWidth() * sprite(label)->getHeight()) << label;
-    EXPECT_EQ(lu::GREEN, sprite("apple")->getColor());
-    // No frame of the head looks like a frame of the body in the same colour.
-    lu::Sprite* head = sprite("snake-head");
-    for (const char* body : {"snake-body-1", "snake-body-2"})
-        for (int h = 0; h < head->getFrameCount(); h++)
-            for (int b = 0; b < sprite(body)->getFrameCount(); b++)
-                EXPECT_FALSE(head->getColor() == sprite(body)->getColor() &&
-                             head->getFrame(h).getString() == sprite(body)->getFrame(b).getString())
-                    << body;
 }
 
 // Effects are short mono clips; the music streams for at least twenty seconds.

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -64,12 +65,8 @@ protected:
 
     static bool alive(int id)
     {
-        for (lu::Object* object : objectsOfType("")) {
-            if (object->getId() == id) {
-                return true;
-            }
-        }
-        return false;
+        std::vector<lu::Object*> all = objectsOfType("");
+        return std::any_of(all.begin(), all.end(), [id](lu::Object* object) { return object->getId() == id; });
     }
 
     /// Returns the position rounded to whole cells, as "(x,y)".

@@ -95,12 +95,9 @@ TEST_F(ScreensTest, GameOverCountsDownThenLeavesExactlyANewTitleScreen)
     }
     EXPECT_EQ(lines.size(), static_cast<std::size_t>(GAME_OVER_FRAMES));
     EXPECT_EQ(lines[91].find("Returning"), std::string::npos);
-    EXPECT_EQ(lines[90], "Returning to menu in 3 7");
-    EXPECT_EQ(lines[61], "Returning to menu in 3 7");
-    EXPECT_EQ(lines[60], "Returning to menu in 2 7");
-    EXPECT_EQ(lines[31], "Returning to menu in 2 7");
-    EXPECT_EQ(lines[30], "Returning to menu in 1 7");
-    EXPECT_EQ(lines[0], "Returning to menu in 1 7");
+    const std::map<int, std::string> seconds = {{90, "3"}, {61, "3"}, {60, "2"}, {31, "2"}, {30, "1"}, {0, "1"}};
+    for (const auto& [countdown, second] : seconds)
+        EXPECT_EQ(lines[countdown], "Returning to menu in " + second + " 7") << countdown;
     expectOnlyTheTitleScreen();
     EXPECT_EQ(lutest::countLogMessages("GameOver is already marked for deletion"), 1);
 }

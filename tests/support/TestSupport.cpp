@@ -84,17 +84,6 @@ std::string TempDir::file(const std::string& name) const
     return dirPath + "/" + name;
 }
 
-WorkingDirectory::WorkingDirectory(const std::string& path) : previous(fs::current_path().string())
-{
-    fs::current_path(path);
-}
-
-WorkingDirectory::~WorkingDirectory()
-{
-    std::error_code ignored;
-    fs::current_path(previous, ignored);
-}
-
 ScreenText::ScreenText()
 {
     clear();
@@ -154,23 +143,14 @@ int ScreenText::outsideCount() const
     return outside;
 }
 
-namespace {
-
-// Links everything in the working directory but the log into dir, and returns dir.
-std::string mirrorWorkingDirectory(const std::string& dir)
+EngineScope::EngineScope(int parts) : parts(parts), previous(fs::current_path().string())
 {
-    for (const fs::directory_entry& entry : fs::directory_iterator(fs::current_path())) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(previous)) {
         std::error_code ignored;
         if (entry.path().filename() != lu::LOG_FILE_NAME)
-            fs::create_symlink(entry.path(), fs::path(dir) / entry.path().filename(), ignored);
+            fs::create_symlink(entry.path(), fs::path(dir.path()) / entry.path().filename(), ignored);
     }
-    return dir;
-}
-
-} // namespace
-
-EngineScope::EngineScope(int parts) : parts(parts), inDir(mirrorWorkingDirectory(dir.path()))
-{
+    fs::current_path(dir.path());
     journal.clear();
     if (parts & LOG) {
         lu::LogManager::instance().startUp();
@@ -190,6 +170,8 @@ EngineScope::~EngineScope()
         lu::LogManager::instance().shutDown();
     if (parts & RESOURCES)
         lu::ResourceManager::instance().shutDown();
+    std::error_code ignored;
+    fs::current_path(previous, ignored);
 }
 
 std::string EngineScope::directory() const

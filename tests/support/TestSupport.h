@@ -38,16 +38,6 @@ private:
     std::string dirPath;
 };
 
-/// Makes a directory the working directory until destruction.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const std::string& path);
-    ~WorkingDirectory();
-
-private:
-    std::string previous;
-};
-
 /// Records what the display manager draws while it lives as a 75 x 36 grid (positions round to the nearest cell).
 class ScreenText : public lu::CellListener {
 public:
@@ -97,8 +87,8 @@ public:
 
 private:
     int parts;
+    std::string previous;
     TempDir dir;
-    WorkingDirectory inDir;
 };
 
 /// Returns the number of objects in the world.
