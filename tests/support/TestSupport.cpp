@@ -230,9 +230,12 @@ int Probe::handleEvent(const lu::Event* event)
         line += type;
     }
     journal.push_back(line);
-    if (onEvent)
-        onEvent(event);
-    return answer;
+    // The handler may delete this probe, its own lambda included.
+    int result = answer;
+    std::function<void(const lu::Event*)> handler = onEvent;
+    if (handler)
+        handler(event);
+    return result;
 }
 
 int Probe::draw()

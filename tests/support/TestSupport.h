@@ -106,7 +106,7 @@ public:
     /// Writes "name deleted", then runs onDestroy.
     ~Probe() override;
 
-    /// Writes the event, runs onEvent and returns answer.
+    /// Writes the event, runs onEvent (which may delete the probe) and returns answer.
     int handleEvent(const lu::Event* event) override;
 
     /// Writes "name drawn"; returns 0.
