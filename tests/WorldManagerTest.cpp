@@ -225,7 +225,9 @@ TEST_F(WorldManagerTest, ObjectsThatLeaveTheWorldDuringACollisionHearNothingMore
     EXPECT_EQ("M collision M->B; B collision M->B; M deleted; B deleted; C deleted", heard());
 }
 
-TEST_F(WorldManagerTest, HitsStillInTheWorldHearOfTheContactWhenAHandlerDeletedAnotherObject)
+// The mover deletes a bystander, then the wall deletes itself: the wall still hears of the contact,
+// and once gone it blocks nothing.
+TEST_F(WorldManagerTest, HitsInTheWorldHearOfTheContactAfterADeletionAndAHitGoneBlocksNothing)
 {
     Probe* mover = probe("M", 10, 5);
     Probe* bystander = probe("X", 40, 30);
@@ -233,9 +235,11 @@ TEST_F(WorldManagerTest, HitsStillInTheWorldHearOfTheContactWhenAHandlerDeletedA
         delete bystander;
         bystander = nullptr;
     };
-    probe("B", 11, 5);
-    EXPECT_EQ(-1, WorldManager::instance().moveObjectTo(mover, Vector(10.5f, 5)));
-    EXPECT_EQ("M collision M->B; X deleted; B collision M->B", heard());
+    Probe* wall = probe("W", 11, 5);
+    wall->onEvent = [wall](const lu::Event*) { delete wall; };
+    EXPECT_EQ(0, WorldManager::instance().moveObjectTo(mover, Vector(10.5f, 5)));
+    EXPECT_EQ(10.5f, mover->getPosition().getX());
+    EXPECT_EQ("M collision M->W; X deleted; W collision M->W; W deleted", heard());
 }
 
 TEST_F(WorldManagerTest, ObjectsCreatedByCollisionHandlersMoveInTheSamePass)
