@@ -1,5 +1,4 @@
 #include "Animation.h"
-#include "DisplayManager.h"
 #include "GameResource.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
@@ -12,14 +11,9 @@
 
 namespace {
 
-// Where the title screen puts its art and its text lines on the default grid.
-const int COLUMNS = lu::WINDOW_HORIZONTAL_CELLS_DEFAULT;
-const int ROWS = lu::WINDOW_VERTICAL_CELLS_DEFAULT;
-const lu::Vector TITLE_POSITION(COLUMNS / 2, ROWS / 6);
-const lu::Vector START_TEXT_POSITION(COLUMNS / 2, (4 * ROWS) / 6);
-const int FIRST_INSTRUCTION_ROW = ROWS / 3;
-const int LAST_INSTRUCTION_ROW = ROWS / 3 + 6;
-const int QUIT_LINE_ROW = (4 * ROWS) / 6 + 2;
+// Where the title screen puts its art and its text lines.
+const lu::Vector TITLE_POSITION(37, 6), START_TEXT_POSITION(37, 24);
+const int FIRST_INSTRUCTION_ROW = 12, LAST_INSTRUCTION_ROW = 18, QUIT_LINE_ROW = 26, LAST_ROW = 35;
 
 class GameSpritesTest : public ::testing::Test {
 protected:
@@ -69,9 +63,9 @@ TEST_F(GameSpritesTest, EveryFrameIsFullAndTheTitleScreenArtLeavesItsTextLinesFr
             EXPECT_EQ(static_cast<size_t>(art->getWidth() * art->getHeight()), art->getFrame(i).getString().size())
                 << file.label << " frame " << i;
     }
-    expectEveryFrameClearOf("title", TITLE_POSITION, FIRST_INSTRUCTION_ROW, ROWS - 1);
+    expectEveryFrameClearOf("title", TITLE_POSITION, FIRST_INSTRUCTION_ROW, LAST_ROW);
     expectEveryFrameClearOf("start-text", START_TEXT_POSITION, 0, LAST_INSTRUCTION_ROW);
-    expectEveryFrameClearOf("start-text", START_TEXT_POSITION, QUIT_LINE_ROW, ROWS - 1);
+    expectEveryFrameClearOf("start-text", START_TEXT_POSITION, QUIT_LINE_ROW, LAST_ROW);
 }
 
 // Effects are short mono clips; the music streams for at least twenty seconds.
