@@ -17,11 +17,6 @@ protected:
         log.setFlushEachMessage(false);
     }
 
-    static std::string logText()
-    {
-        return lutest::readFile(lu::LOG_FILE_NAME);
-    }
-
     lutest::EngineScope scope{0};
     lu::LogManager& log = lu::LogManager::instance();
 };
@@ -37,15 +32,15 @@ TEST_F(LogManagerTest, EachMessageIsAPrefixedLineAndTheResultIsTheTextLength)
     log.shutDown();
     EXPECT_EQ("Message: Running\nMessage: hazard is already marked for deletion\nMessage: \n"
               "Message: Placing apple at (3.500000,-1.000000)\n",
-              logText());
+              lutest::readFile(lu::LOG_FILE_NAME));
 
     // Flushing puts each text on disk at once, and its line feed with the next message.
     ASSERT_EQ(0, log.startUp());
     log.setFlushEachMessage(true);
     log.writeMessage("Running");
-    EXPECT_EQ("Message: Running", logText());
+    EXPECT_EQ("Message: Running", lutest::readFile(lu::LOG_FILE_NAME));
     log.writeMessage("GameOver");
-    EXPECT_EQ("Message: Running\nMessage: GameOver", logText());
+    EXPECT_EQ("Message: Running\nMessage: GameOver", lutest::readFile(lu::LOG_FILE_NAME));
 }
 
 TEST_F(LogManagerTest, StartingAgainTruncatesAndReleasesTheOldFile)
@@ -62,7 +57,7 @@ TEST_F(LogManagerTest, StartingAgainTruncatesAndReleasesTheOldFile)
     log.writeMessage("third run");
     log.shutDown();
     log.shutDown();
-    EXPECT_EQ("Message: third run\n", logText());
+    EXPECT_EQ("Message: third run\n", lutest::readFile(lu::LOG_FILE_NAME));
     EXPECT_EQ(filesBefore, openFiles());
 }
 

@@ -99,7 +99,9 @@ TEST_F(ObjectTest, DestroyingAnObjectInTheMiddleKeepsTheOthersInOrder)
 
 TEST(VectorTest, NormalizeMakesAUnitVectorButLeavesZeroAlone)
 {
-    Vector v(3, 4);
+    Vector v;
+    v.setX(3);
+    v.setY(4);
     EXPECT_FLOAT_EQ(5.0f, v.magnitude());
     v.normalize();
     EXPECT_FLOAT_EQ(0.6f, v.getX());

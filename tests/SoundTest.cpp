@@ -1,4 +1,3 @@
-#include "LogManager.h"
 #include "Music.h"
 #include "ResourceManager.h"
 #include "Sound.h"
