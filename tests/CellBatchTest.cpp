@@ -1,26 +1,19 @@
 #include "CellBatch.h"
 #include "DisplayManager.h"
 #include "LogManager.h"
+#include "Pixels.h"
 #include "ReferenceCellDrawer.h"
 #include "TestSupport.h"
 
 #include <SFML/Config.hpp>
-#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderTexture.hpp>
-#include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/Texture.hpp>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
-
-// Included last: Xlib defines macros (None, Status, Bool) that would clash with SFML's names.
-#include <X11/Xlib.h>
 
 namespace {
 
@@ -56,49 +49,6 @@ sf::Vector2f pixelPosition(float x, float y)
     return sf::Vector2f(CELL_SIZE.x * x, CELL_SIZE.y * y);
 }
 
-std::string colorText(const std::uint8_t* p)
-{
-    return std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]) + "," + std::to_string(p[3]);
-}
-
-/// Returns "" when the images are equal, else how many pixels differ and the first of them.
-std::string pixelDifferences(const sf::Image& reference, const sf::Image& batched)
-{
-    if (reference.getSize() != batched.getSize())
-        return "sizes differ";
-    unsigned int width = reference.getSize().x;
-    std::size_t pixels = static_cast<std::size_t>(width) * reference.getSize().y;
-    const std::uint8_t* a = reference.getPixelsPtr();
-    const std::uint8_t* b = batched.getPixelsPtr();
-    std::size_t differing = 0;
-    std::string first;
-    for (std::size_t i = 0; i < pixels; i++) {
-        const std::uint8_t* pa = a + 4 * i;
-        const std::uint8_t* pb = b + 4 * i;
-        if (pa[0] == pb[0] && pa[1] == pb[1] && pa[2] == pb[2] && pa[3] == pb[3])
-            continue;
-        if (differing == 0)
-            first = " first at (" + std::to_string(i % width) + ", " + std::to_string(i / width) + "): reference " +
-                    colorText(pa) + " batch " + colorText(pb);
-        differing++;
-    }
-    if (differing == 0)
-        return "";
-    return std::to_string(differing) + " pixels differ," + first;
-}
-
-/// Returns how many pixels are not the backdrop.
-std::size_t drawnPixels(const sf::Image& image, sf::Color backdrop)
-{
-    std::size_t pixels = static_cast<std::size_t>(image.getSize().x) * image.getSize().y;
-    const std::uint8_t* p = image.getPixelsPtr();
-    std::size_t drawn = 0;
-    for (std::size_t i = 0; i < pixels; i++, p += 4)
-        if (p[0] != backdrop.r || p[1] != backdrop.g || p[2] != backdrop.b)
-            drawn++;
-    return drawn;
-}
-
 bool makeTarget(sf::RenderTexture& target)
 {
 #if SFML_VERSION_MAJOR >= 3
@@ -108,68 +58,16 @@ bool makeTarget(sf::RenderTexture& target)
 #endif
 }
 
-sf::Image windowImage(const sf::RenderWindow& window)
+int drawnPixels(const sf::Image& image)
 {
-    sf::Texture texture;
-#if SFML_VERSION_MAJOR >= 3
-    if (!texture.resize(window.getSize()))
-        return sf::Image();
-#else
-    if (!texture.create(window.getSize().x, window.getSize().y))
-        return sf::Image();
-#endif
-    texture.update(window);
-    return texture.copyToImage();
+    return lutest::countPixels(image, [](sf::Color c) { return c != BACKDROP; });
 }
-
-// The X server resets when its last client leaves, and a context opened during the reset aborts the
-// process; holding a connection of its own keeps the server up between tests.
-class ServerConnection {
-public:
-    ServerConnection() : display(nullptr)
-    {
-        for (int attempt = 0; attempt < 50 && display == nullptr; attempt++) {
-            display = XOpenDisplay(nullptr);
-            if (display == nullptr)
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-    }
-
-    ~ServerConnection()
-    {
-        if (display != nullptr)
-            XCloseDisplay(display);
-    }
-
-    bool isOpen() const
-    {
-        return display != nullptr;
-    }
-
-private:
-    ServerConnection(const ServerConnection&) = delete;
-    ServerConnection& operator=(const ServerConnection&) = delete;
-
-    Display* display;
-};
 
 // Each test opens the font afresh, so the glyph page fills (and grows) while the batch is filled.
 class CellBatchTest : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        server = new ServerConnection();
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override
     {
-        ASSERT_TRUE(server->isOpen()) << "no X server";
         ASSERT_TRUE(lutest::openDisplayFont(font));
         ASSERT_TRUE(makeTarget(referenceTarget));
         ASSERT_TRUE(makeTarget(batchTarget));
@@ -201,15 +99,14 @@ protected:
         referenceTarget.display();
 
         sf::Image expected = referenceTarget.getTexture().copyToImage();
-        if (drawnPixels(expected, BACKDROP) == 0)
+        if (drawnPixels(expected) == 0)
             return "the scene drew nothing";
-        return pixelDifferences(expected, batchTarget.getTexture().copyToImage());
+        return lutest::pixelDifferences(expected, batchTarget.getTexture().copyToImage());
     }
 
     sf::Font font;
     sf::RenderTexture referenceTarget;
     sf::RenderTexture batchTarget;
-    inline static ServerConnection* server = nullptr;
 };
 
 /// Every cell of the grid, spaces and printable characters in turn, colours cycling; pattern shifts both.
@@ -232,7 +129,7 @@ TEST_F(CellBatchTest, FullGridsOfEveryPrintableCharacterInEveryColourMatchTheRef
         EXPECT_EQ(differences(fullGrid(pattern)), "") << "pattern " << pattern;
 }
 
-TEST_F(CellBatchTest, SparseStackedAndOverlappingCellsMatchTheReference)
+TEST_F(CellBatchTest, SparseStackedOverlappingAndAnyByteCellsMatchTheReference)
 {
     std::vector<Cell> cells;
     std::mt19937 random(7);
@@ -253,6 +150,12 @@ TEST_F(CellBatchTest, SparseStackedAndOverlappingCellsMatchTheReference)
     cells.push_back({40, 2, 'O', PALETTE[2]});
     cells.push_back({40, 2, ' ', PALETTE[3]});
     cells.push_back({41, 2, 'Z', PALETTE[4]});
+    // Every byte, in colours of every byte.
+    for (int value = 0; value < 256; value++)
+        cells.push_back({static_cast<float>(2 * (value % 32)), static_cast<float>(2 * (value / 32)),
+                         static_cast<char>(value),
+                         sf::Color(static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(255 - value),
+                                   static_cast<std::uint8_t>(value * 7), 255)});
     EXPECT_EQ(differences(cells), "");
 }
 
@@ -265,7 +168,6 @@ TEST_F(CellBatchTest, FractionalAndOutOfWindowPositionsMatchTheReference)
         cells.push_back({2.0f * (step % 25) + fraction, 2.0f + 3.0f * (step / 25), 'Q', PALETTE[7]});
         cells.push_back({2.0f * (step % 25), 10.0f + 3.0f * (step / 25) + fraction, 'O', PALETTE[3]});
     }
-    EXPECT_EQ(differences(cells), "") << "the snake alone";
 
     // Hundreds of cells off the grid's columns.
     std::mt19937 random(11);
@@ -295,18 +197,6 @@ TEST_F(CellBatchTest, CellsInZoomedAndTurnedViewsMatchTheReferenceInTheOrderThey
     EXPECT_EQ(differences(cells), "");
 }
 
-TEST_F(CellBatchTest, EveryByteInAnyColourMatchesTheReference)
-{
-    std::vector<Cell> cells;
-    for (int value = 0; value < 256; value++) {
-        sf::Color color(static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(255 - value),
-                        static_cast<std::uint8_t>(value * 7), 255);
-        cells.push_back({static_cast<float>(2 * (value % 32)), static_cast<float>(2 * (value / 32)),
-                         static_cast<char>(value), color});
-    }
-    EXPECT_EQ(differences(cells), "");
-}
-
 TEST_F(CellBatchTest, DrawingEmptiesTheBatchAndAnEmptyBatchDrawsNothing)
 {
     lu::CellBatch batch(font, CELL_SIZE);
@@ -319,7 +209,7 @@ TEST_F(CellBatchTest, DrawingEmptiesTheBatchAndAnEmptyBatchDrawsNothing)
     batchTarget.clear(BACKDROP);
     batch.drawInto(batchTarget);
     batchTarget.display();
-    EXPECT_EQ(drawnPixels(batchTarget.getTexture().copyToImage(), BACKDROP), 0u);
+    EXPECT_EQ(drawnPixels(batchTarget.getTexture().copyToImage()), 0);
 }
 
 // Through the display itself, in its window, where (unlike in an offscreen texture) the software
@@ -327,42 +217,38 @@ TEST_F(CellBatchTest, DrawingEmptiesTheBatchAndAnEmptyBatchDrawsNothing)
 // positions, its colour table and unknown colours drawn white.
 TEST(DisplayBatchTest, AFullGridThroughTheDisplayMatchesTheReferenceWithUnknownColoursInWhite)
 {
-    lutest::runInFreshProcess([] {
-        lutest::WindowTestLock lock;
-        lutest::EngineScope scope(lutest::EngineScope::LOG);
-        lu::DisplayManager& display = lu::DisplayManager::instance();
-        ASSERT_EQ(display.startUp(), 0);
-        sf::Font font;
-        ASSERT_TRUE(lutest::openDisplayFont(font));
-        struct WorldCell {
-            float x, y;
-            char ch;
-            int color;
-        };
-        std::vector<WorldCell> cells;
-        for (const Cell& cell : fullGrid(1)) // colours -1 to 8
-            cells.push_back({cell.x, cell.y, cell.ch, static_cast<int>(cells.size() % 10) - 1});
-        cells.push_back({20.02f, 10.04f, 'Q', lu::WHITE});
-        cells.push_back({20.0f, 11.42f, 'O', lu::YELLOW});
+    lutest::EngineScope scope(lutest::EngineScope::LOG);
+    lu::DisplayManager& display = lu::DisplayManager::instance();
+    ASSERT_EQ(display.startUp(), 0);
+    sf::Font font;
+    ASSERT_TRUE(lutest::openDisplayFont(font));
+    struct WorldCell {
+        float x, y;
+        char ch;
+        int color;
+    };
+    std::vector<WorldCell> cells;
+    for (const Cell& cell : fullGrid(1)) // colours -1 to 8
+        cells.push_back({cell.x, cell.y, cell.ch, static_cast<int>(cells.size() % 10) - 1});
+    cells.push_back({20.02f, 10.04f, 'Q', lu::WHITE});
+    cells.push_back({20.0f, 11.42f, 'O', lu::YELLOW});
 
-        lutest::ReferenceCellDrawer reference(font, CELL_SIZE);
-        sf::RenderWindow& window = *display.getWindow();
-        window.clear(BACKDROP);
-        for (const WorldCell& cell : cells) {
-            bool known = cell.color >= 0 && cell.color < PALETTE_SIZE;
-            reference.draw(window, pixelPosition(cell.x, cell.y), cell.ch,
-                           known ? PALETTE[cell.color] : PALETTE[lu::WHITE]);
-        }
-        sf::Image expected = windowImage(window);
+    lutest::ReferenceCellDrawer reference(font, CELL_SIZE);
+    sf::RenderWindow& window = *display.getWindow();
+    window.clear(BACKDROP);
+    for (const WorldCell& cell : cells) {
+        bool known = cell.color >= 0 && cell.color < PALETTE_SIZE;
+        reference.draw(window, pixelPosition(cell.x, cell.y), cell.ch,
+                       known ? PALETTE[cell.color] : PALETTE[lu::WHITE]);
+    }
+    sf::Image expected = lutest::windowImage(window);
 
-        window.clear(BACKDROP);
-        for (const WorldCell& cell : cells)
-            EXPECT_EQ(display.drawCharacter(lu::Vector(cell.x, cell.y), cell.ch, static_cast<lu::Color>(cell.color)),
-                      0);
-        EXPECT_EQ(pixelDifferences(expected, windowImage(*display.getWindow())), "");
-        EXPECT_EQ(lutest::countLogMessages("Unknown color. Using default"), 2 * ROWS * COLUMNS / 10);
-        display.shutDown();
-    });
+    window.clear(BACKDROP);
+    for (const WorldCell& cell : cells)
+        EXPECT_EQ(display.drawCharacter(lu::Vector(cell.x, cell.y), cell.ch, static_cast<lu::Color>(cell.color)), 0);
+    EXPECT_EQ(lutest::pixelDifferences(expected, lutest::windowImage(*display.getWindow())), "");
+    EXPECT_EQ(lutest::countLogMessages("Unknown color. Using default"), 2 * ROWS * COLUMNS / 10);
+    display.shutDown();
 }
 
 } // namespace

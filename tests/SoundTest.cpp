@@ -1,78 +1,23 @@
-#include "LogManager.h"
 #include "Music.h"
 #include "ResourceManager.h"
 #include "Sound.h"
 #include "TestSupport.h"
 
-#include <SFML/System/Err.hpp>
-
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
 
-const int WAV_SAMPLE_RATE = 22050;
-const int WAV_SAMPLE_COUNT = WAV_SAMPLE_RATE; // one second: long enough to be still playing when asked
-const int WAV_HALF_PERIOD = 50;
-const int WAV_AMPLITUDE = 8000;
+// Half a second of the game's own sound: still playing when a test asks right after starting it.
+const std::string TONE = LU_TEST_SOUND;
 
-void appendLittleEndian(std::string& bytes, std::uint32_t value, int size)
-{
-    for (int i = 0; i < size; i++)
-        bytes += static_cast<char>((value >> (8 * i)) & 0xff);
-}
-
-// A mono 16-bit PCM WAV of a square wave, built byte by byte so the test depends on no encoder.
-std::string squareWaveWav()
-{
-    const std::uint32_t dataSize = WAV_SAMPLE_COUNT * 2;
-    std::string bytes = "RIFF";
-    appendLittleEndian(bytes, 36 + dataSize, 4);
-    bytes += "WAVEfmt ";
-    appendLittleEndian(bytes, 16, 4); // format chunk size
-    appendLittleEndian(bytes, 1, 2);  // PCM
-    appendLittleEndian(bytes, 1, 2);  // mono
-    appendLittleEndian(bytes, WAV_SAMPLE_RATE, 4);
-    appendLittleEndian(bytes, WAV_SAMPLE_RATE * 2, 4); // bytes per second
-    appendLittleEndian(bytes, 2, 2);                   // bytes per frame
-    appendLittleEndian(bytes, 16, 2);                  // bits per sample
-    bytes += "data";
-    appendLittleEndian(bytes, dataSize, 4);
-    for (int i = 0; i < WAV_SAMPLE_COUNT; i++) {
-        std::int16_t sample = (i / WAV_HALF_PERIOD) % 2 == 0 ? WAV_AMPLITUDE : -WAV_AMPLITUDE;
-        appendLittleEndian(bytes, static_cast<std::uint16_t>(sample), 2);
-    }
-    return bytes;
-}
-
-// Keeps SFML's error stream quiet while failures are provoked on purpose.
-class QuietSfml {
-public:
-    QuietSfml() : saved(sf::err().rdbuf(nullptr))
-    {
-    }
-
-    ~QuietSfml()
-    {
-        sf::err().rdbuf(saved);
-        sf::err().clear();
-    }
-
-private:
-    std::streambuf* saved;
-};
-
-// A directory holding the test sound, and a private log.
 class AudioTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(lutest::writeFile(dir.file("tone.wav"), squareWaveWav()));
         ASSERT_TRUE(lutest::writeFile(dir.file("notes.wav"), "not a sound at all"));
     }
 
@@ -80,65 +25,44 @@ protected:
     lutest::EngineScope scope{lutest::EngineScope::LOG | lutest::EngineScope::RESOURCES};
 };
 
-TEST_F(AudioTest, SoundPlaysOnceOrLoopingAsAsked)
+TEST_F(AudioTest, SoundPlaysOnceUnlessAskedToLoopAndMusicLoopsUnlessAskedNotTo)
 {
     lu::Sound sound;
-    ASSERT_EQ(sound.loadSound(dir.file("tone.wav")), 0);
-    EXPECT_FALSE(sound.isPlaying());
-
+    ASSERT_EQ(sound.loadSound(TONE), 0);
     sound.play();
-    EXPECT_TRUE(sound.isPlaying());
-    EXPECT_FALSE(sound.isLooping());
+    EXPECT_TRUE(sound.isPlaying() && !sound.isLooping());
     sound.play(true);
-    EXPECT_TRUE(sound.isPlaying());
-    EXPECT_TRUE(sound.isLooping());
-    sound.play(false);
-    EXPECT_FALSE(sound.isLooping());
-}
+    EXPECT_TRUE(sound.isPlaying() && sound.isLooping());
 
-TEST_F(AudioTest, MusicLoopsByDefaultAndStops)
-{
     lu::Music music;
-    ASSERT_EQ(music.loadMusic(dir.file("tone.wav")), 0);
-
+    ASSERT_EQ(music.loadMusic(TONE), 0);
     music.play();
-    EXPECT_TRUE(music.isPlaying());
-    EXPECT_TRUE(music.isLooping());
+    EXPECT_TRUE(music.isPlaying() && music.isLooping());
     music.stop();
     EXPECT_FALSE(music.isPlaying());
     music.play(false);
-    EXPECT_TRUE(music.isPlaying());
-    EXPECT_FALSE(music.isLooping());
+    EXPECT_TRUE(music.isPlaying() && !music.isLooping());
     music.stop();
-    EXPECT_FALSE(music.isPlaying());
 }
 
-TEST_F(AudioTest, MissingOrUndecodableFilesAreLoggedAndLeaveNoEntry)
+TEST_F(AudioTest, MissingOrUndecodableFilesAreRefused)
 {
-    QuietSfml quiet;
     lu::Sound sound;
     lu::Music music;
-    EXPECT_EQ(sound.loadSound(dir.file("missing.wav")), -1);
-    EXPECT_EQ(sound.loadSound(dir.file("notes.wav")), -1);
-    EXPECT_EQ(music.loadMusic(dir.file("missing.wav")), -1);
-    EXPECT_EQ(music.loadMusic(dir.file("notes.wav")), -1);
+    for (const std::string& file : {dir.file("missing.wav"), dir.file("notes.wav")}) {
+        EXPECT_EQ(sound.loadSound(file), -1) << file;
+        EXPECT_EQ(music.loadMusic(file), -1) << file;
+    }
 
-    lu::ResourceManager& resources = lu::ResourceManager::instance();
-    EXPECT_EQ(resources.loadSound("sounds/none.wav", "none"), -1);
-    EXPECT_EQ(resources.loadMusic("sounds/none.wav", "none"), -1);
-    EXPECT_EQ(resources.getSound("none"), nullptr);
-    EXPECT_EQ(resources.getMusic("none"), nullptr);
-    std::vector<std::string> expected = {"Unable to load sound from sounds/none.wav",
-                                         "Unable to load music from sounds/none.wav"};
-    EXPECT_EQ(lutest::readLogMessages(), expected);
+    // The resource manager's log lines for such files are checked end to end, with the game's own files.
 }
 
-TEST_F(AudioTest, PlayersStopAtTheirCapAndFreedPlayersAreReused)
+TEST_F(AudioTest, SoundPlayersStopAtTheirCapAndFreedPlayersAreReused)
 {
     std::vector<std::unique_ptr<lu::Sound>> sounds;
     for (int i = 0; i <= lu::MAX_SOUND_PLAYERS; i++) {
         sounds.emplace_back(new lu::Sound());
-        ASSERT_EQ(sounds.back()->loadSound(dir.file("tone.wav")), 0);
+        ASSERT_EQ(sounds.back()->loadSound(TONE), 0);
     }
     sounds.back()->play();
     EXPECT_FALSE(sounds.back()->isPlaying());
@@ -146,99 +70,46 @@ TEST_F(AudioTest, PlayersStopAtTheirCapAndFreedPlayersAreReused)
     EXPECT_TRUE(sounds.front()->isPlaying());
     sounds.front().reset();
     lu::Sound again;
-    ASSERT_EQ(again.loadSound(dir.file("tone.wav")), 0);
+    ASSERT_EQ(again.loadSound(TONE), 0);
     again.play();
     EXPECT_TRUE(again.isPlaying());
-
-    std::vector<std::unique_ptr<lu::Music>> musics;
-    for (int i = 0; i <= lu::MAX_MUSIC_PLAYERS; i++) {
-        musics.emplace_back(new lu::Music());
-        ASSERT_EQ(musics.back()->loadMusic(dir.file("tone.wav")), 0);
-    }
-    {
-        // Without a player a file is still checked.
-        QuietSfml quiet;
-        EXPECT_EQ(musics.back()->loadMusic(dir.file("notes.wav")), -1);
-    }
-    musics.back()->play();
-    EXPECT_FALSE(musics.back()->isPlaying());
-    musics.front().reset();
-    lu::Music another;
-    ASSERT_EQ(another.loadMusic(dir.file("tone.wav")), 0);
-    another.play();
-    EXPECT_TRUE(another.isPlaying());
-    another.stop();
 }
 
-// The tables keep what they hold until the process ends, so these fill them in a process of their own.
-
-TEST(AudioTableTest, FiveHundredFirstSoundIsRefusedAndTheFirstStillPlays)
+// The tables keep what they hold until the process ends; each test has a process of its own.
+TEST(AudioTableTest, FiveHundredFirstSoundAndMusicAreRefusedAndOnlyThoseWithAPlayerPlay)
 {
-    lutest::runInFreshProcess([] {
-        lutest::TempDir dir;
-        std::string tone = dir.file("tone.wav");
-        ASSERT_TRUE(lutest::writeFile(tone, squareWaveWav()));
-        lutest::EngineScope scope(lutest::EngineScope::LOG | lutest::EngineScope::RESOURCES);
-        lu::ResourceManager& resources = lu::ResourceManager::instance();
-        int loaded = 0;
-        {
-            QuietSfml quiet;
-            for (int i = 0; i < lu::MAX_SOUNDS; i++)
-                if (resources.loadSound(tone, "sound" + std::to_string(i)) == 0)
-                    loaded++;
-        }
-        EXPECT_EQ(loaded, lu::MAX_SOUNDS);
-        // Each entry past the players' cap says once that it will stay silent.
-        EXPECT_EQ(lutest::readLogMessages().size(), static_cast<size_t>(lu::MAX_SOUNDS - lu::MAX_SOUND_PLAYERS));
-        EXPECT_EQ(lutest::countLogMessages("Sound sound499 will not play: all 192 sound players are in use"), 1);
-        EXPECT_EQ(resources.loadSound(tone, "one too many"), -1);
-        EXPECT_EQ(lutest::readLogMessages().back(), "Sound array full");
-        EXPECT_EQ(resources.getSound("one too many"), nullptr);
+    lutest::EngineScope scope(lutest::EngineScope::LOG | lutest::EngineScope::RESOURCES);
+    lu::ResourceManager& resources = lu::ResourceManager::instance();
+    for (int i = 0; i < lu::MAX_SOUNDS; i++)
+        ASSERT_EQ(resources.loadSound(TONE, "sound" + std::to_string(i)), 0);
+    EXPECT_EQ(resources.loadSound(TONE, "one too many"), -1);
+    for (int i = 0; i < lu::MAX_MUSIC; i++)
+        ASSERT_EQ(resources.loadMusic(TONE, "music" + std::to_string(i)), 0);
+    EXPECT_EQ(resources.loadMusic(TONE, "one too many"), -1);
+    EXPECT_EQ(lu::Music().loadMusic(TONE + ".missing"), -1) << "without a player the file is still checked";
+    EXPECT_EQ(resources.getSound("one too many"), nullptr);
+    EXPECT_EQ(resources.getMusic("one too many"), nullptr);
 
-        lu::Sound* first = resources.getSound("sound0");
-        ASSERT_NE(first, nullptr);
-        first->play();
-        EXPECT_TRUE(first->isPlaying());
-        // Kept, but past the players' cap: silent rather than fighting over audio sources.
-        lu::Sound* last = resources.getSound("sound499");
-        ASSERT_NE(last, nullptr);
-        last->play();
-        EXPECT_FALSE(last->isPlaying());
-    });
-}
+    // Each entry past the players' cap says once that it will stay silent, then the full table speaks.
+    std::vector<std::string> log = lutest::readLogMessages();
+    EXPECT_EQ(log.size(), static_cast<std::size_t>(lu::MAX_SOUNDS - lu::MAX_SOUND_PLAYERS + 1 + lu::MAX_MUSIC -
+                                                   lu::MAX_MUSIC_PLAYERS + 1));
+    EXPECT_EQ(log[lu::MAX_SOUNDS - lu::MAX_SOUND_PLAYERS - 1],
+              "Sound sound499 will not play: all 192 sound players are in use");
+    EXPECT_EQ(log[lu::MAX_SOUNDS - lu::MAX_SOUND_PLAYERS], "Sound array full");
+    EXPECT_EQ(log[log.size() - 2], "Music music499 will not play: all 32 music players are in use");
+    EXPECT_EQ(log.back(), "Music array full");
 
-TEST(AudioTableTest, FiveHundredFirstMusicIsRefusedAndTheFirstStillPlays)
-{
-    lutest::runInFreshProcess([] {
-        lutest::TempDir dir;
-        std::string tone = dir.file("tone.wav");
-        ASSERT_TRUE(lutest::writeFile(tone, squareWaveWav()));
-        lutest::EngineScope scope(lutest::EngineScope::LOG | lutest::EngineScope::RESOURCES);
-        lu::ResourceManager& resources = lu::ResourceManager::instance();
-        int loaded = 0;
-        {
-            QuietSfml quiet;
-            for (int i = 0; i < lu::MAX_MUSIC; i++)
-                if (resources.loadMusic(tone, "music" + std::to_string(i)) == 0)
-                    loaded++;
-        }
-        EXPECT_EQ(loaded, lu::MAX_MUSIC);
-        EXPECT_EQ(lutest::countLogMessages("Music music499 will not play: all 32 music players are in use"), 1);
-        EXPECT_EQ(resources.loadMusic(tone, "one too many"), -1);
-        EXPECT_EQ(lutest::readLogMessages().size(), static_cast<size_t>(lu::MAX_MUSIC - lu::MAX_MUSIC_PLAYERS + 1));
-        EXPECT_EQ(lutest::readLogMessages().back(), "Music array full");
-        EXPECT_EQ(resources.getMusic("one too many"), nullptr);
-
-        lu::Music* first = resources.getMusic("music0");
-        ASSERT_NE(first, nullptr);
-        first->play();
-        EXPECT_TRUE(first->isPlaying());
-        first->stop();
-        lu::Music* last = resources.getMusic("music499");
-        ASSERT_NE(last, nullptr);
-        last->play();
-        EXPECT_FALSE(last->isPlaying());
-    });
+    // Kept, but past the players' cap: silent rather than fighting over audio sources.
+    resources.getSound("sound0")->play();
+    resources.getSound("sound499")->play();
+    resources.getMusic("music0")->play();
+    resources.getMusic("music499")->play();
+    EXPECT_TRUE(resources.getSound("sound0")->isPlaying());
+    EXPECT_FALSE(resources.getSound("sound499")->isPlaying());
+    EXPECT_TRUE(resources.getMusic("music0")->isPlaying());
+    EXPECT_FALSE(resources.getMusic("music499")->isPlaying());
+    resources.getMusic("music0")->stop();
 }
 
 } // namespace

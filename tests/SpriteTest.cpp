@@ -12,18 +12,6 @@ namespace {
 
 class AnimationTest : public ::testing::Test {
 protected:
-    // A 1 x 1 sprite whose frames are the given characters, so each draw shows one letter.
-    void makeLetters(const std::string& letters, int slowdown)
-    {
-        sprite.setWidth(1);
-        sprite.setHeight(1);
-        sprite.setSlowdown(slowdown);
-        for (char ch : letters) {
-            sprite.addFrame(lu::Frame(1, 1, std::string(1, ch)));
-        }
-        animation.setSprite(&sprite);
-    }
-
     // Draws n times at (5, 5) and returns the letter seen on each draw ('.' when none was drawn).
     std::string drawLetters(int n)
     {
@@ -31,7 +19,7 @@ protected:
         for (int i = 0; i < n; i++) {
             screen.clear();
             EXPECT_EQ(0, animation.draw(lu::Vector(5, 5)));
-            seen += screen.drawCount() == 0 ? '.' : screen.charAt(5, 5);
+            seen += screen.drawCount() == 0 ? '.' : screen.row(5)[5];
         }
         return seen;
     }
@@ -47,42 +35,31 @@ TEST_F(AnimationTest, WithoutSpriteNothingIsDrawnOrAdvanced)
     EXPECT_EQ(-1, animation.draw(lu::Vector(5, 5)));
     EXPECT_EQ(0, screen.drawCount());
     EXPECT_EQ(1, animation.getIndex());
-    EXPECT_EQ(0, animation.getSlowdownCount());
 }
 
-TEST_F(AnimationTest, SlowdownShowsEachFrameForThatManyDrawsThenWraps)
+// Each frame shows for slowdown draws, then the next, wrapping; a frozen animation stays; an index out of
+// range draws nothing but still advances; a sprite without frames never leaves frame 0.
+TEST_F(AnimationTest, FramesFollowTheSlowdownAndWrap)
 {
-    makeLetters("abc", 2);
-    EXPECT_EQ("aabbccaa", drawLetters(8));
-    sprite.setSlowdown(0);
-    EXPECT_EQ("bca", drawLetters(3));
-}
-
-TEST_F(AnimationTest, FrozenAnimationKeepsItsFrameForever)
-{
-    makeLetters("abc", 1);
-    animation.setIndex(1);
-    animation.setSlowdownCount(lu::ANIMATION_FROZEN);
-    EXPECT_EQ("bbbb", drawLetters(4));
-    EXPECT_EQ(lu::ANIMATION_FROZEN, animation.getSlowdownCount());
-}
-
-TEST_F(AnimationTest, IndexOutOfRangeDrawsNothingButStillAdvances)
-{
-    makeLetters("abc", 2);
-    animation.setIndex(7);
-    EXPECT_EQ("..aab", drawLetters(5));
-    animation.setIndex(-1);
-    animation.setSlowdownCount(0);
-    EXPECT_EQ("..a", drawLetters(3));
-}
-
-TEST_F(AnimationTest, SpriteWithoutFramesDrawsNothingAndStaysAtFrameZero)
-{
-    sprite.setSlowdown(1);
-    animation.setSprite(&sprite);
-    EXPECT_EQ("...", drawLetters(3));
-    EXPECT_EQ(0, animation.getIndex());
+    struct Case {
+        const char* letters;
+        int slowdown, index, count;
+        const char* seen;
+    } cases[] = {
+        {"abc", 2, 0, 0, "aabbccaa"}, {"abc", 0, 1, 0, "bcab"}, {"abc", 1, 1, lu::ANIMATION_FROZEN, "bbbb"},
+        {"abc", 2, 7, 0, "..aab"},    {"abc", 2, -1, 0, "..a"}, {"", 1, 0, 0, "..."},
+    };
+    for (const Case& c : cases) {
+        lu::Sprite letters(8);
+        letters.setSlowdown(c.slowdown);
+        for (const char* ch = c.letters; *ch != '\0'; ch++)
+            letters.addFrame(lu::Frame(1, 1, std::string(1, *ch)));
+        animation.setSprite(&letters);
+        animation.setIndex(c.index);
+        animation.setSlowdownCount(c.count);
+        EXPECT_EQ(c.seen, drawLetters(static_cast<int>(std::string(c.seen).size()))) << c.seen;
+    }
+    EXPECT_EQ(0, animation.getIndex()) << "without frames";
 }
 
 TEST_F(AnimationTest, FrameIsCentredOnThePositionInTheSpriteColour)
@@ -100,8 +77,7 @@ TEST_F(AnimationTest, FrameIsCentredOnThePositionInTheSpriteColour)
 
     screen.clear();
     animation.draw(lu::Vector(10, 18));
-    EXPECT_EQ("wxyz", screen.trimmedRow(18));
-    EXPECT_EQ('w', screen.charAt(8, 18));
+    EXPECT_EQ("wxyz", screen.row(18).substr(8, 4));
 }
 
 // Cells past the end of a short string are left undrawn; a long string's excess is never shown.
@@ -113,16 +89,13 @@ TEST_F(AnimationTest, StringLengthOtherThanTheFrameSizeNeverReadsPastEitherEnd)
     sprite.addFrame(lu::Frame(-3, 2, "abcdef"));
     animation.setSprite(&sprite);
 
-    animation.draw(lu::Vector(10, 10));
-    EXPECT_EQ("abc", screen.trimmedRow(9));
-    EXPECT_EQ("de", screen.trimmedRow(10));
-    EXPECT_EQ(5, screen.drawCount());
-
-    const int expectedDraws[] = {3, 2, 0};
-    for (int expected : expectedDraws) {
+    for (int expected : {5, 3, 2, 0}) {
         screen.clear();
         animation.draw(lu::Vector(10, 10));
         EXPECT_EQ(expected, screen.drawCount());
+        if (expected == 5) {
+            EXPECT_EQ("abc|de", screen.trimmedRow(9) + "|" + screen.trimmedRow(10));
+        }
     }
 }
 
@@ -130,7 +103,6 @@ TEST(SpriteTest, FullSpriteRefusesAFrameAndKeepsItsOwn)
 {
     lu::Sprite sprite(1);
     EXPECT_EQ(0, sprite.addFrame(lu::Frame(1, 1, "a")));
-    EXPECT_EQ(0, sprite.getSlowdown());
     EXPECT_EQ(-1, sprite.addFrame(lu::Frame(1, 1, "b")));
     EXPECT_EQ(1, sprite.getFrameCount());
     EXPECT_EQ("a", sprite.getFrame(0).getString());

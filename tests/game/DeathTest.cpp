@@ -2,13 +2,12 @@
 
 #include "Keyboard.h"
 #include "MovingSpike.h"
+#include "Platform.h"
 #include "SnakeHead.h"
 #include "Sound.h"
 #include "Spike.h"
 
-#include <chrono>
 #include <map>
-#include <thread>
 
 using namespace lu::Keyboard;
 
@@ -45,6 +44,7 @@ TEST_F(DeathTest, EachDeathGivesOneGameOverAndOneHitAndFreezesTheSnakeWhileQStil
         {"column 79", lu::Vector(77, 18), {}, "", 6},
         {"row 37", lu::Vector(20, 35), {{1, S}}, "", 6},
         {"row -1", lu::Vector(20, 1), {{1, W}}, "", 6},
+        {"spikes below", lu::Vector(17, 16), {{1, S}}, "spikes", 6},
     };
     lu::Sound* hit = lu::ResourceManager::instance().getSound("hit");
     ASSERT_NE(hit, nullptr);
@@ -52,7 +52,7 @@ TEST_F(DeathTest, EachDeathGivesOneGameOverAndOneHitAndFreezesTheSnakeWhileQStil
         SCOPED_TRACE(death.name);
         lu::WorldManager::instance().shutDown();
         for (int i = 0; i < 300 && hit->isPlaying(); i++) { // the last death may still sound
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            lu::sleepMilliseconds(10);
         }
         SnakeHead* head = new SnakeHead();
         head->setPosition(death.start);

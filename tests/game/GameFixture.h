@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -22,13 +23,7 @@ class GameFixture : public ::testing::Test {
 protected:
     GameFixture() : engine(lutest::EngineScope::LOG | lutest::EngineScope::WORLD | lutest::EngineScope::RESOURCES)
     {
-        // Sounds outlive the manager's shutdown, so they are loaded once; the music is not needed.
-        bool soundsLoaded = lu::ResourceManager::instance().getSound("hit") != nullptr;
-        for (const GameResource& resource : GAME_RESOURCES) {
-            if (resource.kind == ResourceKind::SPRITE || (resource.kind == ResourceKind::SOUND && !soundsLoaded)) {
-                loadResource(resource);
-            }
-        }
+        loadResources();
         srand(1);
     }
 
@@ -38,13 +33,14 @@ protected:
         srand(1);
     }
 
-    /// Hands a key event to every object, as the input manager does at the start of a frame.
-    static void key(int code, lu::KeyAction action = lu::KEY_PRESSED)
+    /// Hands a key event to every object, as the input manager does at the start of a frame; returns
+    /// how many handled it.
+    static int key(int code, lu::KeyAction action = lu::KEY_PRESSED)
     {
         lu::EventKeyboard event;
         event.setKey(code);
         event.setKeyAction(action);
-        lu::WorldManager::instance().broadcastEvent(&event);
+        return lu::WorldManager::instance().broadcastEvent(&event);
     }
 
     static void frames(int count)
@@ -69,12 +65,8 @@ protected:
 
     static bool alive(int id)
     {
-        for (lu::Object* object : objectsOfType("")) {
-            if (object->getId() == id) {
-                return true;
-            }
-        }
-        return false;
+        std::vector<lu::Object*> all = objectsOfType("");
+        return std::any_of(all.begin(), all.end(), [id](lu::Object* object) { return object->getId() == id; });
     }
 
     /// Returns the position rounded to whole cells, as "(x,y)".

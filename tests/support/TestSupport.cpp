@@ -1,9 +1,15 @@
 #include "TestSupport.h"
 
+#include "EventCollision.h"
+#include "EventKeyboard.h"
+#include "EventMouse.h"
+#include "EventOut.h"
+#include "EventStep.h"
 #include "LogManager.h"
 #include "ResourceManager.h"
 #include "WorldManager.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,12 +18,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace lutest {
@@ -25,61 +25,32 @@ namespace lutest {
 namespace {
 
 const std::string LOG_PREFIX = "Message: ";
+const int WIDTH = lu::WINDOW_HORIZONTAL_CELLS_DEFAULT;
+const int HEIGHT = lu::WINDOW_VERTICAL_CELLS_DEFAULT;
 
-std::string currentDirectory()
-{
-    std::error_code error;
-    std::string path = fs::current_path(error).string();
-    if (error)
-        throw std::runtime_error("cannot read the working directory: " + error.message());
-    return path;
-}
-
-void changeDirectory(const std::string& path)
-{
-    if (chdir(path.c_str()) != 0)
-        throw std::runtime_error("cannot change to directory " + path);
-}
+// What the probes have seen; it belongs to the process, so probes deleted late can still write to it.
+std::vector<std::string> journal;
 
 } // namespace
-
-std::vector<std::string> readLogLines()
-{
-    std::vector<std::string> lines;
-    std::istringstream in(readFile(lu::LOG_FILE_NAME));
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
-}
 
 std::vector<std::string> readLogMessages()
 {
     std::vector<std::string> messages;
-    for (const std::string& line : readLogLines()) {
-        if (line.compare(0, LOG_PREFIX.size(), LOG_PREFIX) == 0)
-            messages.push_back(line.substr(LOG_PREFIX.size()));
-        else
-            messages.push_back(line);
-    }
+    std::istringstream in(readFile(lu::LOG_FILE_NAME));
+    for (std::string line; std::getline(in, line);)
+        messages.push_back(line.rfind(LOG_PREFIX, 0) == 0 ? line.substr(LOG_PREFIX.size()) : line);
     return messages;
 }
 
 int countLogMessages(const std::string& text)
 {
-    int count = 0;
-    for (const std::string& line : readLogLines()) {
-        if (line == LOG_PREFIX + text)
-            count++;
-    }
-    return count;
+    std::vector<std::string> messages = readLogMessages();
+    return static_cast<int>(std::count(messages.begin(), messages.end(), text));
 }
 
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "";
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
@@ -88,20 +59,13 @@ std::string readFile(const std::string& path)
 bool writeFile(const std::string& path, const std::string& content)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out << content;
-    return static_cast<bool>(out.flush());
+    return static_cast<bool>(out << content);
 }
 
-TempDir::TempDir()
+TempDir::TempDir() : dirPath((fs::temp_directory_path() / "lu-test-XXXXXX").string())
 {
-    std::string pattern = (fs::temp_directory_path() / "lu-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (mkdtemp(buffer.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary directory from " + pattern);
-    dirPath = buffer.data();
+    if (mkdtemp(&dirPath[0]) == nullptr)
+        throw std::runtime_error("cannot create a temporary directory from " + dirPath);
 }
 
 TempDir::~TempDir()
@@ -117,19 +81,7 @@ const std::string& TempDir::path() const
 
 std::string TempDir::file(const std::string& name) const
 {
-    return (fs::path(dirPath) / name).string();
-}
-
-WorkingDirectory::WorkingDirectory(const std::string& path) : previous(currentDirectory())
-{
-    changeDirectory(path);
-}
-
-WorkingDirectory::~WorkingDirectory()
-{
-    // Nothing sensible can be done about a failure in a destructor; the next test would notice.
-    if (chdir(previous.c_str()) != 0)
-        std::abort();
+    return dirPath + "/" + name;
 }
 
 ScreenText::ScreenText()
@@ -146,105 +98,39 @@ ScreenText::~ScreenText()
 void ScreenText::onCharacter(lu::Vector worldPosition, char ch, lu::Color color)
 {
     draws++;
-    float fx = std::floor(worldPosition.getX() + 0.5f);
-    float fy = std::floor(worldPosition.getY() + 0.5f);
-    if (!(fx >= 0 && fx < WIDTH && fy >= 0 && fy < HEIGHT)) {
+    float x = std::floor(worldPosition.getX() + 0.5f);
+    float y = std::floor(worldPosition.getY() + 0.5f);
+    if (!(x >= 0 && x < WIDTH && y >= 0 && y < HEIGHT)) {
         outside++;
         return;
     }
-    int x = static_cast<int>(fx);
-    int y = static_cast<int>(fy);
-    cells[y][x] = ch;
-    colors[y][x] = static_cast<int>(color);
+    cells[static_cast<int>(y)][static_cast<int>(x)] = ch;
+    colors[static_cast<int>(y)][static_cast<int>(x)] = color >= 0 && color <= 9 ? static_cast<char>('0' + color) : '?';
 }
 
 void ScreenText::clear()
 {
-    for (int y = 0; y < HEIGHT; y++) {
-        for (int x = 0; x < WIDTH; x++) {
-            cells[y][x] = ' ';
-            colors[y][x] = -1;
-        }
-    }
+    cells.assign(HEIGHT, std::string(WIDTH, ' '));
+    colors.assign(HEIGHT, std::string(WIDTH, '.'));
     draws = 0;
     outside = 0;
 }
 
 std::string ScreenText::row(int y) const
 {
-    if (y < 0 || y >= HEIGHT)
-        return "";
-    return std::string(cells[y], WIDTH);
+    return cells.at(y);
 }
 
 std::string ScreenText::trimmedRow(int y) const
 {
-    std::string line = row(y);
-    size_t first = line.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return "";
-    size_t last = line.find_last_not_of(' ');
-    return line.substr(first, last - first + 1);
-}
-
-std::string ScreenText::text() const
-{
-    std::string result;
-    for (int y = 0; y < HEIGHT; y++) {
-        std::string line = row(y);
-        size_t last = line.find_last_not_of(' ');
-        line = (last == std::string::npos) ? "" : line.substr(0, last + 1);
-        if (y > 0)
-            result += '\n';
-        result += line;
-    }
-    return result;
-}
-
-char ScreenText::charAt(int x, int y) const
-{
-    if (x < 0 || x >= WIDTH || y < 0 || y >= HEIGHT)
-        return ' ';
-    return cells[y][x];
-}
-
-int ScreenText::colorAt(int x, int y) const
-{
-    if (x < 0 || x >= WIDTH || y < 0 || y >= HEIGHT)
-        return -1;
-    return colors[y][x];
+    const std::string& line = cells.at(y);
+    std::size_t first = line.find_first_not_of(' ');
+    return first == std::string::npos ? "" : line.substr(first, line.find_last_not_of(' ') - first + 1);
 }
 
 std::string ScreenText::colorRow(int y) const
 {
-    if (y < 0 || y >= HEIGHT)
-        return "";
-    std::string result;
-    for (int x = 0; x < WIDTH; x++) {
-        int color = colors[y][x];
-        if (color < 0)
-            result += '.';
-        else if (color <= 9)
-            result += static_cast<char>('0' + color);
-        else
-            result += '?';
-    }
-    return result;
-}
-
-bool ScreenText::find(const std::string& needle, int& x, int& y) const
-{
-    if (needle.empty())
-        return false;
-    for (int row = 0; row < HEIGHT; row++) {
-        size_t at = this->row(row).find(needle);
-        if (at != std::string::npos) {
-            x = static_cast<int>(at);
-            y = row;
-            return true;
-        }
-    }
-    return false;
+    return colors.at(y);
 }
 
 int ScreenText::drawCount() const
@@ -257,19 +143,15 @@ int ScreenText::outsideCount() const
     return outside;
 }
 
-EngineScope::EngineScope(int parts) : parts(parts), previous(currentDirectory())
+EngineScope::EngineScope(int parts) : parts(parts), previous(fs::current_path().string())
 {
-    // Mirror the working directory so relative paths (sprites, sounds, the font) still resolve,
-    // while the log written here stays private to this test.
     for (const fs::directory_entry& entry : fs::directory_iterator(previous)) {
-        std::string name = entry.path().filename().string();
-        if (name == lu::LOG_FILE_NAME)
-            continue;
         std::error_code ignored;
-        fs::create_symlink(entry.path(), fs::path(dir.path()) / name, ignored);
+        if (entry.path().filename() != lu::LOG_FILE_NAME)
+            fs::create_symlink(entry.path(), fs::path(dir.path()) / entry.path().filename(), ignored);
     }
-    changeDirectory(dir.path());
-
+    fs::current_path(dir.path());
+    journal.clear();
     if (parts & LOG) {
         lu::LogManager::instance().startUp();
         lu::LogManager::instance().setFlushEachMessage(true);
@@ -288,11 +170,11 @@ EngineScope::~EngineScope()
         lu::LogManager::instance().shutDown();
     if (parts & RESOURCES)
         lu::ResourceManager::instance().shutDown();
-    if (chdir(previous.c_str()) != 0)
-        std::abort();
+    std::error_code ignored;
+    fs::current_path(previous, ignored);
 }
 
-const std::string& EngineScope::directory() const
+std::string EngineScope::directory() const
 {
     return dir.path();
 }
@@ -302,51 +184,73 @@ int worldObjectCount()
     return lu::WorldManager::instance().getAllObjects().getCount();
 }
 
-namespace {
-
-// Hands the child's failures to the parent, which shows the child's error output only.
-void exitWithChildResult()
+std::string worldTypes()
 {
-    const testing::TestResult* result = testing::UnitTest::GetInstance()->current_test_info()->result();
-    for (int i = 0; i < result->total_part_count(); i++) {
-        const testing::TestPartResult& part = result->GetTestPartResult(i);
-        if (part.failed())
-            std::fprintf(stderr, "%s:%d: Failure\n%s\n", part.file_name(), part.line_number(), part.message());
+    lu::ObjectList all = lu::WorldManager::instance().getAllObjects();
+    std::string types;
+    for (int i = 0; i < all.getCount(); i++)
+        types += (i > 0 ? " " : "") + all.at(i)->getType();
+    return types;
+}
+
+Probe::Probe(const std::string& name, lu::Vector position, lu::Solidity solidity)
+{
+    setType(name);
+    setPosition(position);
+    setSolidity(solidity);
+}
+
+Probe::~Probe()
+{
+    journal.push_back(getType() + " deleted");
+    if (onDestroy)
+        onDestroy();
+}
+
+int Probe::handleEvent(const lu::Event* event)
+{
+    std::string type = event->getType();
+    std::string line = getType() + " ";
+    if (type == lu::COLLISION_EVENT) {
+        const auto* collision = static_cast<const lu::EventCollision*>(event);
+        line += "collision " + collision->getMovingObject()->getType() + "->" + collision->getOtherObject()->getType();
+    } else if (type == lu::OUT_EVENT || type == lu::STEP_EVENT) {
+        line += type == lu::OUT_EVENT ? "out" : "step";
+    } else if (type == lu::KEYBOARD_EVENT) {
+        const auto* key = static_cast<const lu::EventKeyboard*>(event);
+        line += "key " + std::to_string(key->getKey()) +
+                (key->getKeyAction() == lu::KEY_PRESSED ? " pressed" : " released");
+    } else if (type == lu::MOUSE_EVENT) {
+        const auto* mouse = static_cast<const lu::EventMouse*>(event);
+        char where[64];
+        std::snprintf(where, sizeof where, " %.2f %.2f button %d", mouse->getMousePosition().getX(),
+                      mouse->getMousePosition().getY(), static_cast<int>(mouse->getMouseButton()));
+        line += (mouse->getMouseAction() == lu::MOUSE_MOVED ? "mouse moved" : "mouse clicked") + std::string(where);
+    } else {
+        line += type;
     }
-    std::exit(testing::Test::HasFailure() ? 1 : 0);
+    journal.push_back(line);
+    // The handler may delete this probe, its own lambda included.
+    int result = answer;
+    std::function<void(const lu::Event*)> handler = onEvent;
+    if (handler)
+        handler(event);
+    return result;
 }
 
-} // namespace
-
-void runInFreshProcess(const std::function<void()>& body)
+int Probe::draw()
 {
-    // "threadsafe" starts the test binary anew instead of forking this process with its window.
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            body();
-            exitWithChildResult();
-        },
-        testing::ExitedWithCode(0), "");
+    journal.push_back(getType() + " drawn");
+    return 0;
 }
 
-WindowTestLock::WindowTestLock() : fd(-1)
+std::string heard()
 {
-    // One lock per X server: tests on different servers need not wait for each other.
-    const char* display = std::getenv("DISPLAY");
-    std::string name = "lu-window-tests-" + std::string(display != nullptr ? display : "none") + ".lock";
-    for (char& c : name)
-        if (c == '/' || c == ':')
-            c = '_';
-    std::string path = (fs::temp_directory_path() / name).string();
-    fd = open(path.c_str(), O_CREAT | O_RDWR, 0666);
-    if (fd < 0 || flock(fd, LOCK_EX) != 0)
-        throw std::runtime_error("cannot lock " + path);
-}
-
-WindowTestLock::~WindowTestLock()
-{
-    close(fd);
+    std::string text;
+    for (std::size_t i = 0; i < journal.size(); i++)
+        text += (i > 0 ? "; " : "") + journal[i];
+    journal.clear();
+    return text;
 }
 
 } // namespace lutest
