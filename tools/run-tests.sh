@@ -43,13 +43,13 @@ step() {
 ordinary() {
     cmake -S . -B "$BUILD_DIR" &&
         cmake --build "$BUILD_DIR" -j2 &&
-        "${XVFB[@]}" ctest --test-dir "$BUILD_DIR" --output-on-failure
+        "${XVFB[@]}" ctest --test-dir "$BUILD_DIR" -j2 --output-on-failure
 }
 
 # Any sanitizer report fails its test; leak checking is on except where a test turns it off.
 sanitized() {
     cmake -S . -B "$ASAN_BUILD_DIR" -DLU_SANITIZE=ON &&
-        cmake --build "$ASAN_BUILD_DIR" -j2 &&
+        cmake --build "$ASAN_BUILD_DIR" -j2 --target in_process_tests &&
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
             ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
             "${XVFB[@]}" ctest --test-dir "$ASAN_BUILD_DIR" -L "$IN_PROCESS_LABELS" -j2 --output-on-failure
@@ -63,8 +63,8 @@ fuzz() {
 
 sfml3() {
     tools/sfml3.sh "$SFML3_BUILD_DIR" &&
-        cmake --build "$SFML3_BUILD_DIR" -j2 &&
-        "${XVFB[@]}" ctest --test-dir "$SFML3_BUILD_DIR" -L "$SFML3_LABELS" -E "$SFML3_EXCLUDED" \
+        cmake --build "$SFML3_BUILD_DIR" -j2 --target in_process_tests coilwander &&
+        "${XVFB[@]}" ctest --test-dir "$SFML3_BUILD_DIR" -L "$SFML3_LABELS" -E "$SFML3_EXCLUDED" -j2 \
             --output-on-failure
 }
 
