@@ -1,7 +1,10 @@
 #include "DisplayManager.h"
+#include "GameManager.h"
 #include "LogManager.h"
 #include "Pixels.h"
+#include "ResourceManager.h"
 #include "TestSupport.h"
+#include "WorldManager.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -88,7 +91,7 @@ TEST_F(DisplayWindowTest, SecondStartUpKeepsTheOneWindow)
     EXPECT_EQ(display.drawString(lu::Vector(10, 3), "ABCDE", lu::YELLOW), 0);
 }
 
-TEST(DisplayStartUpTest, WithoutAReachableDisplayStartUpFailsInsteadOfAborting)
+TEST(DisplayStartUpTest, WithoutAReachableDisplayStartUpFailsInsteadOfAbortingAndTheRestStarts)
 {
     lutest::EngineScope scope(lutest::EngineScope::LOG);
     lu::DisplayManager& display = lu::DisplayManager::instance();
@@ -111,6 +114,19 @@ TEST(DisplayStartUpTest, WithoutAReachableDisplayStartUpFailsInsteadOfAborting)
     display.shutDown();
     EXPECT_EQ(lutest::readLogMessages(),
               (std::vector<std::string>{"Issue creating window", "Issue creating window", "Display shutting down"}));
+
+    // The game manager still starts every other manager, says so in the log, and counts as started.
+    setenv("DISPLAY", ":987", 1);
+    lu::GameManager& game = lu::GameManager::instance();
+    EXPECT_EQ(game.startUp(), -1);
+    if (original != nullptr)
+        setenv("DISPLAY", saved.c_str(), 1);
+    EXPECT_TRUE(game.isStarted());
+    EXPECT_TRUE(lu::WorldManager::instance().isStarted() && lu::ResourceManager::instance().isStarted());
+    EXPECT_FALSE(display.isStarted());
+    EXPECT_EQ(lutest::readLogMessages(),
+              (std::vector<std::string>{"Issue creating window", "Game Manager Starting up!"}));
+    game.shutDown();
 }
 
 } // namespace

@@ -18,6 +18,9 @@
 #include <string>
 #include <vector>
 
+#include <signal.h>
+#include <sys/time.h>
+
 namespace {
 
 using lutest::heard;
@@ -170,6 +173,24 @@ TEST(ClockTest, ElapsedCountsWholeMillisecondsAndRestartStartsAgain)
         ((static_cast<std::int64_t>(utc.tm_mday) * 24 + utc.tm_hour) * 60 + utc.tm_min) * 60 + utc.tm_sec;
     EXPECT_EQ(0, stamp % 1000);
     EXPECT_NEAR(static_cast<double>(seconds), static_cast<double>(stamp / 1000000), 2.0);
+}
+
+// A signal arriving during the frame's sleep (a timer, a child process ending) must not cut it short.
+TEST(ClockTest, ASignalDuringASleepDoesNotCutItShort)
+{
+    struct sigaction quiet = {};
+    quiet.sa_handler = [](int) {};
+    struct sigaction previous = {};
+    // Without SA_RESTART, the signal interrupts the sleep.
+    ASSERT_EQ(sigaction(SIGALRM, &quiet, &previous), 0);
+    itimerval once = {};
+    once.it_value.tv_usec = 20000;
+    ASSERT_EQ(setitimer(ITIMER_REAL, &once, nullptr), 0);
+    lu::Clock clock;
+    lu::sleepMilliseconds(100);
+    std::int64_t slept = clock.elapsed();
+    sigaction(SIGALRM, &previous, nullptr);
+    EXPECT_GE(slept, 99000);
 }
 
 } // namespace

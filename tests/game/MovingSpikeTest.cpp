@@ -38,6 +38,7 @@ TEST_F(MovingSpikeTest, MovesOneCellOnItsTwentyFirstStepThenEveryTwentyOneSteps)
         float dy = spike->getPosition().getY() - before.getY();
         EXPECT_FLOAT_EQ(dx * dx + dy * dy, 1) << move;
     }
+    EXPECT_EQ(key(lu::Keyboard::W), 0); // steps are all it handles
 }
 
 TEST_F(MovingSpikeTest, NeverMovesIntoOrNextToASolidObject)
