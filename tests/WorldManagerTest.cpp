@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -287,6 +288,10 @@ TEST_F(WorldManagerTest, WorldAndDeletionQueueHoldTenThousandObjects)
     ASSERT_EQ(lu::MAX_OBJECTS, all.getCount());
     EXPECT_EQ(created.back(), all.at(lu::MAX_OBJECTS - 1)) << "the extra one is not registered";
     EXPECT_THROW(all.at(lu::MAX_OBJECTS), std::out_of_range);
+    // Removing from a full list reads nothing past its last entry (the sanitizers watch this copy's edge).
+    auto full = std::make_unique<lu::ObjectList>(all);
+    ASSERT_EQ(0, full->remove(created.front()));
+    EXPECT_EQ(created.back(), full->at(lu::MAX_OBJECTS - 2));
 
     for (Object* object : created)
         ASSERT_EQ(0, world.markForDeletion(object));
