@@ -60,6 +60,7 @@ TEST_F(AnimationTest, FramesFollowTheSlowdownAndWrap)
         EXPECT_EQ(c.seen, drawLetters(static_cast<int>(std::string(c.seen).size()))) << c.seen;
     }
     EXPECT_EQ(0, animation.getIndex()) << "without frames";
+    EXPECT_EQ(0, sprite.getSlowdown()) << "a new sprite";
 }
 
 TEST_F(AnimationTest, FrameIsCentredOnThePositionInTheSpriteColour)
