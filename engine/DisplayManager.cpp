@@ -3,6 +3,7 @@
 #include "CellBatch.h"
 #include "CellListener.h"
 #include "LogManager.h"
+#include "SfmlCompat.h"
 
 #include <SFML/Config.hpp>
 #include <SFML/Graphics/Color.hpp>
@@ -78,15 +79,6 @@ sf::RenderWindow* createWindow(int width, int height)
 #endif
 }
 
-bool openFont(sf::Font& font, const std::string& filename)
-{
-#if SFML_VERSION_MAJOR >= 3
-    return font.openFromFile(filename);
-#else
-    return font.loadFromFile(filename);
-#endif
-}
-
 } // namespace
 
 DisplayManager::DisplayManager()
@@ -135,7 +127,7 @@ int DisplayManager::startUp()
     }
 
     // Drawing works whether or not the font opens (without it, cells have no glyphs).
-    bool fontOpened = openFont(*font, FONT_FILE_DEFAULT);
+    bool fontOpened = openFontFile(*font, FONT_FILE_DEFAULT);
     batch = std::make_unique<CellBatch>(*font, sf::Vector2f(cellWidth(), cellHeight()));
     if (!fontOpened) {
         log.writeMessage("Issue loading font");

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <SFML/Config.hpp>
+#include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/Rect.hpp>
+
+#include <string>
 
 namespace lu {
 
@@ -44,6 +47,16 @@ RectEdges<T> rectEdges(const sf::Rect<T>& rect)
     return RectEdges<T>{rect.position.x, rect.position.y, rect.size.x, rect.size.y};
 #else
     return RectEdges<T>{rect.left, rect.top, rect.width, rect.height};
+#endif
+}
+
+/// Opens a font file, which SFML 3 calls opening and SFML 2 loading; returns false when it cannot.
+inline bool openFontFile(sf::Font& font, const std::string& filename)
+{
+#if SFML_VERSION_MAJOR >= 3
+    return font.openFromFile(filename);
+#else
+    return font.loadFromFile(filename);
 #endif
 }
 

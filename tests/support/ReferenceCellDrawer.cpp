@@ -1,6 +1,7 @@
 #include "ReferenceCellDrawer.h"
 
 #include "DisplayManager.h"
+#include "SfmlCompat.h"
 
 #include <SFML/Config.hpp>
 
@@ -36,11 +37,7 @@ void ReferenceCellDrawer::draw(sf::RenderTarget& target, sf::Vector2f position, 
 
 bool openDisplayFont(sf::Font& font)
 {
-#if SFML_VERSION_MAJOR >= 3
-    return font.openFromFile(lu::FONT_FILE_DEFAULT);
-#else
-    return font.loadFromFile(lu::FONT_FILE_DEFAULT);
-#endif
+    return lu::openFontFile(font, lu::FONT_FILE_DEFAULT);
 }
 
 } // namespace lutest
