@@ -18,7 +18,7 @@ foreach(name IN LISTS SOUND_FILES)
                           "${OUTPUT_DIR}/${name}" "${REFERENCE_DIR}/${name}"
                   RESULT_VARIABLE differs)
   if(NOT differs EQUAL 0)
-    message(FATAL_ERROR "${name} differs from what synth writes; regenerate sounds/")
+    message(FATAL_ERROR "${name} differs from what synth writes; regenerate game/sounds/")
   endif()
   file(SIZE "${REFERENCE_DIR}/${name}" bytes)
   if(bytes GREATER MAX_SOUND_BYTES)

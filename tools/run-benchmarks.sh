@@ -18,9 +18,9 @@ XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24")
 RESULTS=$(mktemp)
 trap 'rm -f "$RESULTS"' EXIT
 
-cd "$BUILD/benchmarks/run"
+cd "$BUILD/benchmarks"
 echo "== Frame costs (ms, real time; GPU work included through glFinish)"
-"${XVFB[@]}" ../lu_benchmarks --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
+"${XVFB[@]}" ./lu_benchmarks --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
     --benchmark_min_time=0.5 | tee "$RESULTS"
 
 echo
@@ -39,10 +39,10 @@ awk '
 
 echo
 echo "== Pacing: run() for 300 frames on an idle world"
-"${XVFB[@]}" ../pacing_harness 300
+"${XVFB[@]}" ./pacing_harness 300
 
 echo
 echo "== CPU while playing (process CPU time, rendering threads included)"
-"${XVFB[@]}" ../play_harness --per-cell 600
-"${XVFB[@]}" ../play_harness 600
+"${XVFB[@]}" ./play_harness --per-cell 600
+"${XVFB[@]}" ./play_harness 600
 "${XVFB[@]}" bash "$ROOT/benchmarks/play-cpu.sh" "$BUILD/game" 20

@@ -1,5 +1,5 @@
 // Writes the game's sound effects and music: synth OUTPUT_DIR
-// Every run writes the same bytes, so the files in sounds/ can be checked against this program.
+// Every run writes the same bytes, so the files in game/sounds/ can be checked against this program.
 #include "SampleBuffer.h"
 #include "Score.h"
 #include "Tone.h"
