@@ -10,6 +10,9 @@
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include <filesystem>
+#include <system_error>
+
 // Included last: Xlib defines macros (None, Status, Bool) that would clash with SFML's names.
 #if defined(__unix__) && !defined(__APPLE__)
 #include <X11/Xlib.h>
@@ -131,6 +134,10 @@ int DisplayManager::startUp()
     batch = std::make_unique<CellBatch>(*font, sf::Vector2f(cellWidth(), cellHeight()));
     if (!fontOpened) {
         log.writeMessage("Issue loading font");
+        std::error_code unknown;
+        std::string directory = std::filesystem::current_path(unknown).string();
+        log.writeWarning("cannot load the font \"%s\" from the working directory \"%s\"", FONT_FILE_DEFAULT.c_str(),
+                         directory.c_str());
         return -1;
     }
 

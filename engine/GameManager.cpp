@@ -16,7 +16,8 @@ namespace {
 const std::int64_t MICROSECONDS_PER_MILLISECOND = 1000;
 } // namespace
 
-GameManager::GameManager() : gameOver(false), frameTime(FRAME_TIME_DEFAULT), clock(), stepCount(0)
+GameManager::GameManager()
+    : gameOver(false), frameTime(FRAME_TIME_DEFAULT), clock(), stepCount(0), startUpSucceeded(false)
 {
 }
 
@@ -42,6 +43,7 @@ int GameManager::startUp()
     beginTimerResolution();
     setType("GameManager");
 
+    startUpSucceeded = result == 0;
     if (result != 0)
         return -1;
     return 0;
@@ -50,6 +52,7 @@ int GameManager::startUp()
 void GameManager::shutDown()
 {
     gameOver = true;
+    startUpSucceeded = false;
     endTimerResolution();
     // The world goes before the log so destructors can still write; sprites outlive every object.
     InputManager::instance().shutDown();
@@ -62,6 +65,12 @@ void GameManager::shutDown()
 void GameManager::run()
 {
     LogManager& log = LogManager::instance();
+    // Without its window and log the loop would run unseen, with no way for a player to end it.
+    if (!startUpSucceeded) {
+        log.writeWarning("GameManager::run() needs a successful GameManager::startUp() first; the game loop did "
+                         "not run");
+        return;
+    }
     log.writeMessage("Running");
     gameOver = false;
 

@@ -22,7 +22,8 @@ public:
     /// Ends the game and shuts every manager down; safe to call twice.
     void shutDown() override;
 
-    /// Runs frames until game over is set at the end of one.
+    /// Runs frames until game over is set at the end of one; without a successful startUp() since the last
+    /// shutDown(), says so on stderr and returns at once.
     void run();
 
     /// Runs one frame's work (input, step, draw, show, update, count) without timing or sleeping.
@@ -53,6 +54,7 @@ private:
     int frameTime;
     Clock clock;
     int stepCount;
+    bool startUpSucceeded;
 };
 
 } // namespace lu

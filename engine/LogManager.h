@@ -3,6 +3,7 @@
 #include "Manager.h"
 
 #include <cstdio>
+#include <set>
 #include <string>
 
 namespace lu {
@@ -10,7 +11,11 @@ namespace lu {
 /// The log file, created or truncated in the working directory at start-up.
 const std::string LOG_FILE_NAME = "lumbra.log";
 
-/// Writes the program's diagnostic messages, one "Message: " line each, to LOG_FILE_NAME.
+/// How many distinct warnings are written to stderr at most; a mistake repeated with ever new names stops there.
+const int MAX_WARNINGS = 100;
+
+/// Writes the program's diagnostic messages, one "Message: " line each, to LOG_FILE_NAME, and warns a game's
+/// developer of mistakes on stderr.
 class LogManager : public Manager {
 public:
     /// Returns the single log manager.
@@ -18,7 +23,8 @@ public:
 
     ~LogManager() override;
 
-    /// Creates or truncates the log file; returns 0, or -1 when it cannot be opened (started either way).
+    /// Creates or truncates the log file and forgets which warnings were written; returns 0, or -1 when the file
+    /// cannot be opened (started either way).
     int startUp() override;
 
     /// Closes the log file; later messages are dropped.
@@ -35,6 +41,18 @@ public:
 #endif
         ;
 
+    /// Turns the warnings about a game's mistakes (a sprite label never loaded, a misspelt colour in a sprite
+    /// file, ...) on stderr on or off; they are on until a game turns them off. The log never holds them.
+    void setWarningsEnabled(bool on);
+
+    /// Writes "lu: " and the printf-formatted text as a line on stderr, once per distinct text, while warnings
+    /// are enabled; after MAX_WARNINGS distinct texts it says so once and writes no more.
+    void writeWarning(const char* format, ...)
+#if defined(__GNUC__)
+        __attribute__((format(printf, 2, 3)))
+#endif
+        ;
+
 private:
     LogManager();
     LogManager(const LogManager&) = delete;
@@ -42,6 +60,8 @@ private:
 
     FILE* logFile;
     bool flushEachMessage;
+    bool warningsEnabled;
+    std::set<std::string> warningsWritten;
 };
 
 } // namespace lu

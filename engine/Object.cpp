@@ -1,5 +1,6 @@
 #include "Object.h"
 
+#include "LogManager.h"
 #include "ResourceManager.h"
 #include "Sprite.h"
 #include "WorldManager.h"
@@ -63,6 +64,11 @@ void Object::setPosition(Vector newPosition)
 
 void Object::setAltitude(int newAltitude)
 {
+    if (newAltitude < 0 || newAltitude > MAX_ALTITUDE) {
+        LogManager::instance().writeWarning(
+            "setAltitude(%d) on an object of type \"%s\": only altitudes 0 to %d are drawn", newAltitude, type.c_str(),
+            MAX_ALTITUDE);
+    }
     altitude = newAltitude;
 }
 
@@ -112,6 +118,9 @@ int Object::setSprite(std::string label)
 {
     Sprite* sprite = ResourceManager::instance().getSprite(label);
     if (sprite == nullptr) {
+        LogManager::instance().writeWarning("setSprite(\"%s\") on an object of type \"%s\": no sprite is loaded under "
+                                            "that label",
+                                            label.c_str(), type.c_str());
         return -1;
     }
     animation.setSprite(sprite);

@@ -5,6 +5,7 @@
 #include "Sound.h"
 #include "Sprite.h"
 
+#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <exception>
@@ -19,6 +20,10 @@ namespace {
 // Sprite file colour names, indexed by their Color value.
 const char* const COLOR_NAMES[] = {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"};
 const int COLOR_NAME_COUNT = 8;
+// What the header's lines hold, in order, as a warning names them.
+const char* const HEADER_LINE_NAMES[] = {"frame count", "width", "height", "slowdown"};
+// A line quoted in a warning is cut after this many characters.
+const std::size_t MAX_SHOWN_LINE = 40;
 
 // A frame of no rows takes no line of the file, so the file cannot bound how many there are; this
 // bounds the memory such a header makes the loader take (a few dozen bytes a frame).
@@ -50,14 +55,46 @@ int readHeaderInt(const std::string& line)
     return static_cast<int>(value);
 }
 
-// Sets color to the colour the line names exactly; leaves it unchanged otherwise.
-void readColor(const std::string& line, Color& color)
+// Sets color to the colour the line names exactly and returns true; leaves it unchanged otherwise.
+bool readColor(const std::string& line, Color& color)
 {
     for (int i = 0; i < COLOR_NAME_COUNT; i++) {
         if (line == COLOR_NAMES[i]) {
             color = static_cast<Color>(i);
-            return;
+            return true;
         }
+    }
+    return false;
+}
+
+// Quotes a line of a file for a warning: cut short, and anything unprintable shown as '?'.
+std::string shown(const std::string& line)
+{
+    std::string text = "\"";
+    for (std::size_t i = 0; i < line.size() && i < MAX_SHOWN_LINE; i++) {
+        unsigned char c = static_cast<unsigned char>(line[i]);
+        text += std::isprint(c) != 0 ? line[i] : '?';
+    }
+    return text + (line.size() > MAX_SHOWN_LINE ? "...\"" : "\"");
+}
+
+// The header is read as atoi reads it, but a line that is not just a number is likely a mistake.
+void checkHeaderLine(const std::string& filename, std::size_t index, const std::string& line, int value)
+{
+    const char* start = line.c_str();
+    char* end = nullptr;
+    std::strtol(start, &end, 10);
+    const char* rest = end;
+    while (*rest != '\0' && std::isspace(static_cast<unsigned char>(*rest)) != 0)
+        rest++;
+    LogManager& log = LogManager::instance();
+    int lineNumber = static_cast<int>(index) + 1;
+    if (end == start) {
+        log.writeWarning("sprite file \"%s\": line %d, its %s, holds no number (%s); it reads as 0", filename.c_str(),
+                         lineNumber, HEADER_LINE_NAMES[index], shown(line).c_str());
+    } else if (*rest != '\0') {
+        log.writeWarning("sprite file \"%s\": line %d, its %s, has text after its number (%s); it reads as %d",
+                         filename.c_str(), lineNumber, HEADER_LINE_NAMES[index], shown(line).c_str(), value);
     }
 }
 
@@ -78,11 +115,13 @@ long long bytesLeft(std::ifstream& file)
 }
 
 // Reads a sprite file; null when it cannot be opened or ends too early, or its header asks for more
-// than the file can hold.
+// than the file can hold. What is wrong with the file is told on stderr.
 std::unique_ptr<Sprite> readSprite(const std::string& filename)
 {
+    LogManager& log = LogManager::instance();
     std::ifstream file(filename);
     if (!file.is_open()) {
+        log.writeWarning("cannot open the sprite file \"%s\"", filename.c_str());
         return nullptr;
     }
 
@@ -95,20 +134,33 @@ std::unique_ptr<Sprite> readSprite(const std::string& filename)
         if (!file.good()) {
             break;
         }
-        *header[i] = readHeaderInt(readLine(file));
+        std::string line = readLine(file);
+        *header[i] = readHeaderInt(line);
+        checkHeaderLine(filename, i, line, *header[i]);
     }
     if (!file.good()) {
+        log.writeWarning("sprite file \"%s\" ends before its colour line, line 5; it is not loaded", filename.c_str());
         return nullptr;
     }
     if (frames < 0 || width < 0 || height < 0) {
+        log.writeWarning("sprite file \"%s\": a negative frame count, width or height; it is not loaded",
+                         filename.c_str());
         return nullptr;
     }
+    const char* tooShort = "sprite file \"%s\" holds fewer frame lines than its header declares (%d frames of %d "
+                           "rows); it is not loaded";
 
     // Each line still to come takes at least one byte (its LF) except one last line that may end
     // the file, so a header cannot make us allocate or loop beyond what the file could hold.
     long long left = bytesLeft(file);
     long long linesNeeded = static_cast<long long>(frames) * height;
-    if (left < 0 || linesNeeded > left + 1 || (height == 0 && frames > MAX_FRAMES_WITHOUT_ROWS)) {
+    if (left < 0 || linesNeeded > left + 1) {
+        log.writeWarning(tooShort, filename.c_str(), frames, height);
+        return nullptr;
+    }
+    if (height == 0 && frames > MAX_FRAMES_WITHOUT_ROWS) {
+        log.writeWarning("sprite file \"%s\" declares %d frames of no rows, more than the %d it may; it is not loaded",
+                         filename.c_str(), frames, MAX_FRAMES_WITHOUT_ROWS);
         return nullptr;
     }
 
@@ -118,16 +170,30 @@ std::unique_ptr<Sprite> readSprite(const std::string& filename)
     sprite->setSlowdown(slowdown);
 
     Color color = COLOR_DEFAULT;
-    readColor(readLine(file), color);
+    std::string colorLine = readLine(file);
+    if (!readColor(colorLine, color)) {
+        log.writeWarning("sprite file \"%s\": line 5 (%s) is not one of the colours black, red, green, yellow, blue, "
+                         "magenta, cyan and white; the sprite is white",
+                         filename.c_str(), shown(colorLine).c_str());
+    }
     sprite->setColor(color);
 
     for (int f = 0; f < frames; f++) {
         std::string text;
         for (int r = 0; r < height; r++) {
             if (!file.good()) {
+                log.writeWarning(tooShort, filename.c_str(), frames, height);
                 return nullptr;
             }
-            text += readLine(file);
+            std::string row = readLine(file);
+            // Only the very last row can be missing without failing the load (an editor that trims
+            // trailing blanks leaves such a file); it is read as empty.
+            if (row.empty() && file.eof() && f == frames - 1 && r == height - 1) {
+                log.writeWarning("sprite file \"%s\" holds one frame line fewer than its header declares (%d frames "
+                                 "of %d rows); the last row is empty",
+                                 filename.c_str(), frames, height);
+            }
+            text += row;
         }
         sprite->addFrame(Frame(width, height, text));
     }
@@ -183,6 +249,8 @@ void ResourceManager::shutDown()
 int ResourceManager::loadSprite(std::string filename, std::string label)
 {
     if (spriteCount >= MAX_SPRITES) {
+        LogManager::instance().writeWarning("sprite file \"%s\" is not loaded: all %d sprites are in use",
+                                            filename.c_str(), MAX_SPRITES);
         return -1;
     }
     std::unique_ptr<Sprite> sprite;
@@ -190,6 +258,7 @@ int ResourceManager::loadSprite(std::string filename, std::string label)
     try {
         sprite = readSprite(filename);
     } catch (const std::exception&) {
+        LogManager::instance().writeWarning("sprite file \"%s\" is too large to load", filename.c_str());
         return -1;
     }
     if (sprite == nullptr) {
@@ -241,6 +310,7 @@ Sound* ResourceManager::getSound(std::string label) const
             return sounds[i];
         }
     }
+    LogManager::instance().writeWarning("getSound(\"%s\"): no sound is loaded under that label", label.c_str());
     return nullptr;
 }
 
@@ -273,6 +343,7 @@ Music* ResourceManager::getMusic(std::string label) const
             return musics[i];
         }
     }
+    LogManager::instance().writeWarning("getMusic(\"%s\"): no music is loaded under that label", label.c_str());
     return nullptr;
 }
 

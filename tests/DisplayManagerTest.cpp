@@ -126,6 +126,11 @@ TEST(DisplayStartUpTest, WithoutAReachableDisplayStartUpFailsInsteadOfAbortingAn
     EXPECT_FALSE(display.isStarted());
     EXPECT_EQ(lutest::readLogMessages(),
               (std::vector<std::string>{"Issue creating window", "Game Manager Starting up!"}));
+    // The loop refuses to run on an engine that failed to start.
+    (new lutest::Probe("P"))->onEvent = [&game](const lu::Event*) { game.setGameOver(true); };
+    testing::internal::CaptureStderr();
+    game.run();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("GameManager::run() needs a successful"), std::string::npos);
     game.shutDown();
 }
 

@@ -54,8 +54,9 @@ class Game:
             env["ALSA_CONFIG_PATH"] = self.path("alsa.conf")
         env.update(environment or {})
         env = {name: value for name, value in env.items() if value is not None}
-        self.process = subprocess.Popen([self.path("coilwander")], cwd=self.folder, env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(self.path("stderr.txt"), "w") as stderr:
+            self.process = subprocess.Popen([self.path("coilwander")], cwd=self.folder, env=env,
+                                            stdout=subprocess.DEVNULL, stderr=stderr)
         if window:
             found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Coilwander"],
                                    capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
@@ -76,6 +77,11 @@ class Game:
         except OSError:
             return []
         return [line for line in lines if not line.startswith("Frame time over target")]
+
+    def warnings(self):
+        """Returns the engine's warnings of a game developer's mistakes, which it writes on stderr."""
+        with open(self.path("stderr.txt")) as stderr:
+            return [line for line in stderr.read().splitlines() if line.startswith("lu: ")]
 
     def wait_for_log(self, start, count=1):
         """Waits for the count-th log line that begins with start and returns it."""

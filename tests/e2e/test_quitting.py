@@ -24,6 +24,7 @@ def test_each_way_out_exits_with_status_zero_and_the_log_s_last_words(run_game, 
     leave(game)
     assert game.wait() == 0
     assert game.log()[-len(ending):] == ending
+    assert game.warnings() == []
 
 
 def failed_start(first_line):
@@ -43,3 +44,6 @@ def test_a_start_that_fails_says_why_and_exits_with_status_zero(run_game, spoil,
         assert os.listdir(game.path("lumbra.log")) == []
     else:
         assert game.log() == expected_log
+    # The developer learns which font file was looked for, and where.
+    if expected_log and expected_log[0] == "Issue loading font":
+        assert game.warnings() == ['lu: cannot load the font "lu-font.ttf" from the working directory "%s"' % game.folder]

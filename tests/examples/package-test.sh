@@ -1,15 +1,14 @@
 #!/bin/bash
-# Installs the engine from a build folder into a prefix of its own, builds examples/ against it as a
-# project of its own (as a game outside this repository would), and plays each example with run-example.sh.
-# Usage: package-test.sh BUILD_DIR SOURCE_DIR WORK_DIR
+# Builds examples/ against the engine installed into a prefix of its own, as a project of its own (as a
+# game outside this repository would), and plays each example with run-example.sh.
+# Usage: package-test.sh PREFIX SOURCE_DIR WORK_DIR
 set -euo pipefail
-build=$1
+prefix=$1
 source=$2
 work=$3
 
 rm -rf "$work"
-cmake --install "$build" --prefix "$work/prefix"
-cmake -S "$source/examples" -B "$work/examples" -DCMAKE_PREFIX_PATH="$work/prefix"
+cmake -S "$source/examples" -B "$work/examples" -DCMAKE_PREFIX_PATH="$prefix"
 cmake --build "$work/examples" -j2
 
 failed=0
