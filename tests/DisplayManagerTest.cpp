@@ -6,11 +6,13 @@
 #include "TestSupport.h"
 #include "WorldManager.h"
 
+#include <SFML/Config.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -127,6 +129,51 @@ TEST(DisplayStartUpTest, WithoutAReachableDisplayStartUpFailsInsteadOfAbortingAn
     EXPECT_EQ(lutest::readLogMessages(),
               (std::vector<std::string>{"Issue creating window", "Game Manager Starting up!"}));
     game.shutDown();
+}
+
+TEST(DisplayTextTest, AStringStartsEndsOrIsCentredOnItsPositionAndAnUnknownAlignmentDrawsNothing)
+{
+    lutest::EngineScope scope(lutest::EngineScope::LOG);
+    lutest::ScreenText screen;
+    const lu::DisplayManager& display = lu::DisplayManager::instance();
+    display.drawString(lu::Vector(10, 0), "ABCD", lu::WHITE, lu::ALIGN_LEFT);
+    display.drawString(lu::Vector(10, 1), "ABCD", lu::WHITE, lu::ALIGN_CENTER);
+    display.drawString(lu::Vector(10, 2), "ABCD", lu::WHITE, lu::ALIGN_RIGHT);
+    display.drawString(lu::Vector(10, 3), "ABCDE", lu::WHITE, lu::ALIGN_RIGHT);
+    display.drawString(lu::Vector(10, 4), "", lu::WHITE, lu::ALIGN_RIGHT);
+    EXPECT_EQ(-1, display.drawString(lu::Vector(10, 5), "ABCD", lu::WHITE, static_cast<lu::Alignment>(3)));
+    std::string shown;
+    for (int y = 0; y < 6; y++)
+        shown += screen.row(y).substr(0, 15) + "|";
+    EXPECT_EQ("          ABCD |        ABCD   |       ABCD    |      ABCDE    |               |               |",
+              shown);
+}
+
+TEST(DisplayTitleTest, ATitleSetBeforeTheWindowOpensNamesItAndALaterOneRenamesIt)
+{
+    lutest::EngineScope scope(lutest::EngineScope::LOG);
+    lu::DisplayManager& display = lu::DisplayManager::instance();
+    auto windowName = [&display]() {
+#if SFML_VERSION_MAJOR >= 3
+        unsigned long id = static_cast<unsigned long>(display.getWindow()->getNativeHandle());
+#else
+        unsigned long id = static_cast<unsigned long>(display.getWindow()->getSystemHandle());
+#endif
+        char name[64] = "";
+        FILE* out = popen(("timeout 5 xdotool getwindowname " + std::to_string(id)).c_str(), "r");
+        if (out != nullptr && std::fgets(name, sizeof name, out) == nullptr)
+            name[0] = '\0';
+        if (out != nullptr)
+            pclose(out);
+        return std::string(name);
+    };
+    display.setTitle("Cavern");
+    ASSERT_EQ(display.startUp(), 0);
+    EXPECT_EQ("Cavern\n", windowName());
+    display.setTitle("Caverne \xc3\xa0 deux"); // UTF-8, as a game's source file holds it
+    display.swapBuffers();                     // the end of a frame, which sends it to the server
+    EXPECT_EQ("Caverne \xc3\xa0 deux\n", windowName());
+    display.shutDown();
 }
 
 } // namespace
