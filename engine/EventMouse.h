@@ -49,7 +49,13 @@ public:
     /// Returns the pointer position in cells.
     Vector getMousePosition() const;
 
-    /// Sets how far the wheel turned.
+    /// Sets how far the wheel turned, in notches (positive away from the user).
+    /// \code
+    /// lu::EventMouse turn; // a game's test of its own wheel handling
+    /// turn.setMouseAction(lu::MOUSE_WHEEL);
+    /// turn.setWheelDelta(1);
+    /// map->handleEvent(&turn);
+    /// \endcode
     void setWheelDelta(float delta);
 
     /// Returns how far the wheel turned for MOUSE_WHEEL, in notches (positive away from the user), else 0.

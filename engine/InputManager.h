@@ -28,6 +28,13 @@ public:
     /// let go when the window lost the focus; hands key and mouse events to every object, with mouse
     /// positions turned from view into world cells; shuts the game down for a close request. The
     /// record's header (InputRecord.h) is the engine's own: this is for the engine's input sources.
+    /// \code
+    /// lu::InputRecord press; // a press of the space bar, as a replay would hand it in
+    /// press.kind = lu::INPUT_KEY;
+    /// press.key = lu::Keyboard::SPACE;
+    /// press.keyAction = lu::KEY_PRESSED;
+    /// lu::InputManager::instance().applyInput(press);
+    /// \endcode
     void applyInput(const InputRecord& record);
 
     /// Returns true while the key is held: from its press to its release as keyboard events told them,

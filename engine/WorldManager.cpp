@@ -286,16 +286,6 @@ int WorldManager::setWorldSize(int columns, int rows)
     return 0;
 }
 
-int WorldManager::getWorldColumns() const
-{
-    return worldColumns;
-}
-
-int WorldManager::getWorldRows() const
-{
-    return worldRows;
-}
-
 // Returns value within 0 to high; a value that is not a number gives 0.
 static float clampToRange(float value, float high)
 {

@@ -80,12 +80,6 @@ public:
     /// \endcode
     int setWorldSize(int columns, int rows);
 
-    /// Returns the world's width in cells.
-    int getWorldColumns() const;
-
-    /// Returns the world's height in cells.
-    int getWorldRows() const;
-
     /// Shows the view's cells from topLeft on, moved as little as needed to keep the view inside the world.
     /// Drawing and mouse positions follow the camera. A thing fixed on the screen, such as a score line,
     /// is drawn at getCamera() plus its place in the view.

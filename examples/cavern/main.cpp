@@ -111,6 +111,8 @@ public:
 private:
     bool hitsRock(lu::Vector step) const
     {
+        if (step == lu::Vector())
+            return false; // standing still runs into nothing
         lu::ObjectList hits = lu::WorldManager::instance().collisionsAt(this, getPosition() + step);
         for (int i = 0; i < hits.getCount(); i++)
             if (hits.at(i)->getType() == "Rock")
