@@ -10,8 +10,9 @@ class CellListener {
 public:
     virtual ~CellListener() = default;
 
-    /// Called once per drawCharacter call, with its arguments.
-    virtual void onCharacter(Vector worldPosition, char ch, Color color) = 0;
+    /// Called once per drawCharacter call, with its arguments, the position taken into the view (less the
+    /// camera, WorldManager::getCamera()).
+    virtual void onCharacter(Vector viewPosition, char ch, Color color) = 0;
 };
 
 } // namespace lu

@@ -4,11 +4,16 @@
 #include "CellListener.h"
 #include "LogManager.h"
 #include "SfmlCompat.h"
+#include "WorldManager.h"
 
 #include <SFML/Config.hpp>
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/View.hpp>
+#include <SFML/System/String.hpp>
+
+#include <algorithm>
 
 #include <filesystem>
 #include <system_error>
@@ -70,15 +75,21 @@ public:
 };
 #endif
 
-sf::RenderWindow* createWindow(int width, int height)
+// Titles are taken as UTF-8, as a game's source files usually are.
+sf::String titleText(const std::string& title)
+{
+    return sf::String::fromUtf8(title.begin(), title.end());
+}
+
+sf::RenderWindow* createWindow(int width, int height, const std::string& title)
 {
 #if SFML_VERSION_MAJOR >= 3
     sf::VideoMode mode({static_cast<unsigned int>(width), static_cast<unsigned int>(height)}, WINDOW_BITS_PER_PIXEL);
-    return new sf::RenderWindow(mode, WINDOW_TITLE_DEFAULT, WINDOW_STYLE_DEFAULT, sf::State::Windowed,
+    return new sf::RenderWindow(mode, titleText(title), WINDOW_STYLE_DEFAULT, sf::State::Windowed,
                                 sf::ContextSettings());
 #else
     sf::VideoMode mode(static_cast<unsigned int>(width), static_cast<unsigned int>(height), WINDOW_BITS_PER_PIXEL);
-    return new sf::RenderWindow(mode, WINDOW_TITLE_DEFAULT, WINDOW_STYLE_DEFAULT, sf::ContextSettings());
+    return new sf::RenderWindow(mode, titleText(title), WINDOW_STYLE_DEFAULT, sf::ContextSettings());
 #endif
 }
 
@@ -91,7 +102,8 @@ DisplayManager::DisplayManager()
       verticalPixels(WINDOW_VERTICAL_PIXELS_DEFAULT),
       horizontalCells(WINDOW_HORIZONTAL_CELLS_DEFAULT),
       verticalCells(WINDOW_VERTICAL_CELLS_DEFAULT),
-      cellListener(nullptr)
+      cellListener(nullptr),
+      title(WINDOW_TITLE_DEFAULT)
 {
 }
 
@@ -119,7 +131,7 @@ int DisplayManager::startUp()
         log.writeMessage("Issue creating window");
         return -1;
     }
-    window = createWindow(horizontalPixels, verticalPixels);
+    window = createWindow(horizontalPixels, verticalPixels, title);
     window->setMouseCursorVisible(false);
     window->setVerticalSyncEnabled(true);
     if (!window->isOpen()) {
@@ -155,13 +167,14 @@ void DisplayManager::shutDown()
 
 int DisplayManager::drawCharacter(Vector worldPosition, char ch, Color color) const
 {
+    Vector viewPosition = worldPosition - WorldManager::instance().getCamera();
     if (cellListener != nullptr)
-        cellListener->onCharacter(worldPosition, ch, color);
+        cellListener->onCharacter(viewPosition, ch, color);
     if (window == nullptr)
         return -1;
 
-    float pixelX = cellWidth() * worldPosition.getX();
-    float pixelY = cellHeight() * worldPosition.getY();
+    float pixelX = cellWidth() * viewPosition.getX();
+    float pixelY = cellHeight() * viewPosition.getY();
 
     int colorIndex = color;
     if (colorIndex < 0 || colorIndex >= CELL_COLOR_COUNT) {
@@ -174,7 +187,18 @@ int DisplayManager::drawCharacter(Vector worldPosition, char ch, Color color) co
 
 int DisplayManager::drawString(Vector worldPosition, std::string text, Color color) const
 {
-    float startX = worldPosition.getX() - static_cast<int>(text.size() / 2);
+    return drawString(worldPosition, text, color, ALIGN_CENTER);
+}
+
+int DisplayManager::drawString(Vector worldPosition, std::string text, Color color, Alignment alignment) const
+{
+    float startX = worldPosition.getX();
+    if (alignment == ALIGN_CENTER)
+        startX -= static_cast<int>(text.size() / 2);
+    else if (alignment == ALIGN_RIGHT)
+        startX -= static_cast<float>(text.size()) - 1;
+    else if (alignment != ALIGN_LEFT)
+        return -1;
     int sum = 0;
     for (std::size_t i = 0; i < text.size(); i++) {
         Vector cell(startX + static_cast<float>(i), worldPosition.getY());
@@ -192,6 +216,31 @@ void DisplayManager::swapBuffers()
     batch->drawInto(*window);
     window->display();
     window->clear(WINDOW_BACKGROUND_COLOR_DEFAULT);
+}
+
+void DisplayManager::setTitle(std::string newTitle)
+{
+    title = newTitle;
+    if (window != nullptr)
+        window->setTitle(titleText(title));
+}
+
+void DisplayManager::fitToWindow(unsigned int width, unsigned int height)
+{
+    if (window == nullptr || width == 0 || height == 0)
+        return;
+    float pictureWidth = static_cast<float>(horizontalPixels);
+    float pictureHeight = static_cast<float>(verticalPixels);
+    float scale = std::min(static_cast<float>(width) / pictureWidth, static_cast<float>(height) / pictureHeight);
+    // Fractions of the window, as a view's viewport is given.
+    float shownWidth = pictureWidth * scale / static_cast<float>(width);
+    float shownHeight = pictureHeight * scale / static_cast<float>(height);
+    sf::View view(sf::FloatRect(sf::Vector2f(0, 0), sf::Vector2f(pictureWidth, pictureHeight)));
+    view.setViewport(sf::FloatRect(sf::Vector2f((1 - shownWidth) / 2, (1 - shownHeight) / 2),
+                                   sf::Vector2f(shownWidth, shownHeight)));
+    // What was drawn under the old view goes there first.
+    batch->drawInto(*window);
+    window->setView(view);
 }
 
 int DisplayManager::getHorizontalCells() const

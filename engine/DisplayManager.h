@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Alignment.h"
 #include "Color.h"
 #include "Manager.h"
 #include "Vector.h"
@@ -50,14 +51,31 @@ public:
     void shutDown() override;
 
     /// Draws one character on its black cell at a world position; returns -1 without a window.
+    /// It lands in the view at the world position less the camera (WorldManager::getCamera()).
     /// Cells reach the window in batches, each pixel as if in drawing order, by getWindow() or swapBuffers().
     int drawCharacter(Vector worldPosition, char ch, Color color) const;
 
     /// Draws text centred on a world position, one cell per character; returns -1 if any failed.
     int drawString(Vector worldPosition, std::string text, Color color) const;
 
+    /// Draws text one cell per character, its first character (ALIGN_LEFT), middle (ALIGN_CENTER, as the
+    /// form without an alignment) or last character (ALIGN_RIGHT) on the world position; returns -1 if any
+    /// character failed or the alignment is none of the three, which draws nothing.
+    /// \code
+    /// // "Score 12" ends on column 73: the right edge of the view less a margin of one.
+    /// lu::DisplayManager::instance().drawString(lu::Vector(73, 0), "Score 12", lu::WHITE, lu::ALIGN_RIGHT);
+    /// \endcode
+    int drawString(Vector worldPosition, std::string text, Color color, Alignment alignment) const;
+
     /// Shows the frame drawn so far and clears the window to black for the next one.
     void swapBuffers();
+
+    /// Sets the window's title, at once when the window is open, else when it opens; WINDOW_TITLE_DEFAULT
+    /// until set.
+    /// \code
+    /// lu::DisplayManager::instance().setTitle("Cavern");
+    /// \endcode
+    void setTitle(std::string title);
 
     /// Returns the number of grid columns.
     int getHorizontalCells() const;
@@ -85,9 +103,16 @@ public:
     void setCellListener(CellListener* listener);
 
 private:
+    // The input manager refits the picture when the window reports a new size.
+    friend class InputManager;
+
     DisplayManager();
     DisplayManager(const DisplayManager&) = delete;
     DisplayManager& operator=(const DisplayManager&) = delete;
+
+    // Scales the picture to the largest that fits a window of this many pixels, keeping its proportions,
+    // and centres it; the rest stays black. At the window's first size it fills the window, unscaled.
+    void fitToWindow(unsigned int width, unsigned int height);
 
     std::unique_ptr<sf::Font> font;
     sf::RenderWindow* window;
@@ -96,6 +121,7 @@ private:
     int horizontalCells;
     int verticalCells;
     CellListener* cellListener;
+    std::string title;
     // Made with the window; filled by the const drawing calls, emptied into the window by getWindow()
     // and swapBuffers().
     std::unique_ptr<CellBatch> batch;

@@ -2,7 +2,8 @@
 
 namespace lu {
 
-EventMouse::EventMouse() : mouseAction(UNDEFINED_MOUSE_ACTION), mouseButton(UNDEFINED_MOUSE_BUTTON), mousePosition(0, 0)
+EventMouse::EventMouse()
+    : mouseAction(UNDEFINED_MOUSE_ACTION), mouseButton(UNDEFINED_MOUSE_BUTTON), mousePosition(0, 0), wheelDelta(0)
 {
     setType(MOUSE_EVENT);
 }
@@ -35,6 +36,16 @@ void EventMouse::setMousePosition(Vector position)
 Vector EventMouse::getMousePosition() const
 {
     return mousePosition;
+}
+
+void EventMouse::setWheelDelta(float delta)
+{
+    wheelDelta = delta;
+}
+
+float EventMouse::getWheelDelta() const
+{
+    return wheelDelta;
 }
 
 } // namespace lu

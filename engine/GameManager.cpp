@@ -119,6 +119,14 @@ bool GameManager::isGameOver() const
     return gameOver;
 }
 
+int GameManager::setFrameTime(int milliseconds)
+{
+    if (milliseconds < 1)
+        return -1;
+    frameTime = milliseconds;
+    return 0;
+}
+
 int GameManager::getFrameTime() const
 {
     return frameTime;

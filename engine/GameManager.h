@@ -35,7 +35,14 @@ public:
     /// Returns true when the loop ends after the current frame.
     bool isGameOver() const;
 
-    /// Returns the target frame duration in milliseconds.
+    /// Sets the target frame duration in milliseconds; returns -1 (keeping the old one) for values below 1,
+    /// else 0.
+    /// \code
+    /// lu::GameManager::instance().setFrameTime(20); // 50 frames a second
+    /// \endcode
+    int setFrameTime(int milliseconds);
+
+    /// Returns the target frame duration in milliseconds (FRAME_TIME_DEFAULT until set).
     int getFrameTime() const;
 
     /// Returns the number of frames completed since construction; after INT_MAX it starts again at 0.

@@ -4,12 +4,17 @@
 #include "EventKeyboard.h"
 #include "EventMouse.h"
 #include "GameManager.h"
+#include "InputRecord.h"
 #include "Keyboard.h"
+#include "WorldManager.h"
 
 #include <SFML/Config.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Mouse.hpp>
+
+#include <algorithm>
+#include <iterator>
 
 #if SFML_VERSION_MAJOR >= 3
 #include <optional>
@@ -42,27 +47,123 @@ int translateButton(sf::Mouse::Button button)
     }
 }
 
-void sendKeyboard(sf::Keyboard::Key key, KeyAction action)
+InputRecord keyRecord(sf::Keyboard::Key key, KeyAction action)
 {
-    EventKeyboard event;
-    event.setKey(InputManager::translateKey(key));
-    event.setKeyAction(action);
-    InputManager::instance().broadcastEvent(&event);
+    InputRecord record;
+    record.kind = INPUT_KEY;
+    record.key = InputManager::translateKey(key);
+    record.keyAction = action;
+    return record;
 }
 
-void sendMouse(MouseAction action, int button, int pixelX, int pixelY)
+// The pointer's window pixel in view cells, through the view the picture is drawn in (letterboxed
+// once the window was resized).
+InputRecord mouseRecord(const sf::RenderWindow& window, MouseAction action, int button, int pixelX, int pixelY)
 {
     const DisplayManager& display = DisplayManager::instance();
-    EventMouse event;
-    event.setMouseAction(action);
-    event.setMouseButton(static_cast<MouseButton>(button));
-    event.setMousePosition(Vector(pixelX / display.cellWidth(), pixelY / display.cellHeight()));
-    InputManager::instance().broadcastEvent(&event);
+    sf::Vector2f picture = window.mapPixelToCoords(sf::Vector2i(pixelX, pixelY));
+    InputRecord record;
+    record.kind = INPUT_MOUSE;
+    record.mouseAction = action;
+    record.mouseButton = static_cast<MouseButton>(button);
+    record.position = Vector(picture.x / display.cellWidth(), picture.y / display.cellHeight());
+    return record;
 }
+
+InputRecord kindRecord(InputKind kind)
+{
+    InputRecord record;
+    record.kind = kind;
+    return record;
+}
+
+#if SFML_VERSION_MAJOR >= 3
+// Returns true for a resize, with the window's new size.
+bool resizedTo(const sf::Event& event, sf::Vector2u& size)
+{
+    const auto* resized = event.getIf<sf::Event::Resized>();
+    if (resized != nullptr)
+        size = resized->size;
+    return resized != nullptr;
+}
+
+// Makes the engine's record of a window event; false for events that hand nothing out.
+bool recordOf(const sf::Event& event, const sf::RenderWindow& window, InputRecord& record)
+{
+    if (event.is<sf::Event::Closed>()) {
+        record = kindRecord(INPUT_CLOSED);
+    } else if (event.is<sf::Event::FocusLost>()) {
+        record = kindRecord(INPUT_FOCUS_LOST);
+    } else if (const auto* pressed = event.getIf<sf::Event::KeyPressed>()) {
+        record = keyRecord(pressed->code, KEY_PRESSED);
+    } else if (const auto* released = event.getIf<sf::Event::KeyReleased>()) {
+        record = keyRecord(released->code, KEY_RELEASED);
+    } else if (const auto* moved = event.getIf<sf::Event::MouseMoved>()) {
+        record = mouseRecord(window, MOUSE_MOVED, UNDEFINED_MOUSE_BUTTON, moved->position.x, moved->position.y);
+    } else if (const auto* down = event.getIf<sf::Event::MouseButtonPressed>()) {
+        record = mouseRecord(window, MOUSE_CLICKED, translateButton(down->button), down->position.x, down->position.y);
+    } else if (const auto* up = event.getIf<sf::Event::MouseButtonReleased>()) {
+        record = mouseRecord(window, MOUSE_RELEASED, translateButton(up->button), up->position.x, up->position.y);
+    } else if (const auto* wheel = event.getIf<sf::Event::MouseWheelScrolled>()) {
+        if (wheel->wheel != sf::Mouse::Wheel::Vertical)
+            return false;
+        record = mouseRecord(window, MOUSE_WHEEL, UNDEFINED_MOUSE_BUTTON, wheel->position.x, wheel->position.y);
+        record.wheelDelta = wheel->delta;
+    } else {
+        return false;
+    }
+    return true;
+}
+#else
+// Returns true for a resize, with the window's new size.
+bool resizedTo(const sf::Event& event, sf::Vector2u& size)
+{
+    if (event.type == sf::Event::Resized)
+        size = sf::Vector2u(event.size.width, event.size.height);
+    return event.type == sf::Event::Resized;
+}
+
+// Makes the engine's record of a window event; false for events that hand nothing out.
+bool recordOf(const sf::Event& event, const sf::RenderWindow& window, InputRecord& record)
+{
+    switch (event.type) {
+    case sf::Event::Closed:
+        record = kindRecord(INPUT_CLOSED);
+        return true;
+    case sf::Event::LostFocus:
+        record = kindRecord(INPUT_FOCUS_LOST);
+        return true;
+    case sf::Event::KeyPressed:
+        record = keyRecord(event.key.code, KEY_PRESSED);
+        return true;
+    case sf::Event::KeyReleased:
+        record = keyRecord(event.key.code, KEY_RELEASED);
+        return true;
+    case sf::Event::MouseMoved:
+        record = mouseRecord(window, MOUSE_MOVED, UNDEFINED_MOUSE_BUTTON, event.mouseMove.x, event.mouseMove.y);
+        return true;
+    case sf::Event::MouseButtonPressed:
+    case sf::Event::MouseButtonReleased:
+        record = mouseRecord(window, event.type == sf::Event::MouseButtonPressed ? MOUSE_CLICKED : MOUSE_RELEASED,
+                             translateButton(event.mouseButton.button), event.mouseButton.x, event.mouseButton.y);
+        return true;
+    case sf::Event::MouseWheelScrolled:
+        // SFML 2 also sends each turn as the older MouseWheelMoved, which is left alone.
+        if (event.mouseWheelScroll.wheel != sf::Mouse::VerticalWheel)
+            return false;
+        record = mouseRecord(window, MOUSE_WHEEL, UNDEFINED_MOUSE_BUTTON, event.mouseWheelScroll.x,
+                             event.mouseWheelScroll.y);
+        record.wheelDelta = event.mouseWheelScroll.delta;
+        return true;
+    default:
+        return false;
+    }
+}
+#endif
 
 } // namespace
 
-InputManager::InputManager()
+InputManager::InputManager() : keysDown()
 {
 }
 
@@ -86,6 +187,7 @@ int InputManager::startUp()
 
 void InputManager::shutDown()
 {
+    std::fill(std::begin(keysDown), std::end(keysDown), false);
     sf::RenderWindow* window = DisplayManager::instance().getWindow();
     if (window != nullptr)
         window->setKeyRepeatEnabled(true);
@@ -97,49 +199,62 @@ void InputManager::getInput()
     if (window == nullptr)
         return;
 
+    InputRecord record;
+    sf::Vector2u size;
 #if SFML_VERSION_MAJOR >= 3
-    while (const std::optional<sf::Event> event = window->pollEvent()) {
-        if (event->is<sf::Event::Closed>()) {
-            // Shutting down closes the window: what is still queued behind the close is dropped.
-            GameManager::instance().shutDown();
-            return;
-        }
-        if (const auto* pressed = event->getIf<sf::Event::KeyPressed>()) {
-            sendKeyboard(pressed->code, KEY_PRESSED);
-        } else if (const auto* released = event->getIf<sf::Event::KeyReleased>()) {
-            sendKeyboard(released->code, KEY_RELEASED);
-        } else if (const auto* moved = event->getIf<sf::Event::MouseMoved>()) {
-            sendMouse(MOUSE_MOVED, UNDEFINED_MOUSE_BUTTON, moved->position.x, moved->position.y);
-        } else if (const auto* clicked = event->getIf<sf::Event::MouseButtonPressed>()) {
-            sendMouse(MOUSE_CLICKED, translateButton(clicked->button), clicked->position.x, clicked->position.y);
-        }
-    }
+    while (const std::optional<sf::Event> polled = window->pollEvent()) {
+        const sf::Event& event = *polled;
 #else
     sf::Event event;
     while (window->pollEvent(event)) {
-        switch (event.type) {
-        case sf::Event::Closed:
-            // Shutting down closes the window: what is still queued behind the close is dropped.
-            GameManager::instance().shutDown();
-            return;
-        case sf::Event::KeyPressed:
-            sendKeyboard(event.key.code, KEY_PRESSED);
-            break;
-        case sf::Event::KeyReleased:
-            sendKeyboard(event.key.code, KEY_RELEASED);
-            break;
-        case sf::Event::MouseMoved:
-            sendMouse(MOUSE_MOVED, UNDEFINED_MOUSE_BUTTON, event.mouseMove.x, event.mouseMove.y);
-            break;
-        case sf::Event::MouseButtonPressed:
-            sendMouse(MOUSE_CLICKED, translateButton(event.mouseButton.button), event.mouseButton.x,
-                      event.mouseButton.y);
-            break;
-        default:
-            break;
-        }
-    }
 #endif
+        // The picture is refitted before the mouse events behind the resize are mapped through it.
+        if (resizedTo(event, size))
+            DisplayManager::instance().fitToWindow(size.x, size.y);
+        if (!recordOf(event, *window, record))
+            continue;
+        applyInput(record);
+        // Shutting down closed the window: what is still queued behind the close is dropped.
+        if (record.kind == INPUT_CLOSED)
+            return;
+    }
+}
+
+void InputManager::applyInput(const InputRecord& record)
+{
+    switch (record.kind) {
+    case INPUT_CLOSED:
+        GameManager::instance().shutDown();
+        break;
+    case INPUT_FOCUS_LOST:
+        // Keys let go in another window send this one no release.
+        std::fill(std::begin(keysDown), std::end(keysDown), false);
+        break;
+    case INPUT_KEY: {
+        // Noted first, so that the handlers of this very event see the key as it now is.
+        if (record.key >= 0 && record.key < KEY_CODE_COUNT)
+            keysDown[record.key] = record.keyAction == KEY_PRESSED;
+        EventKeyboard event;
+        event.setKey(record.key);
+        event.setKeyAction(record.keyAction);
+        broadcastEvent(&event);
+        break;
+    }
+    case INPUT_MOUSE: {
+        EventMouse event;
+        event.setMouseAction(record.mouseAction);
+        event.setMouseButton(record.mouseButton);
+        event.setMousePosition(record.position + WorldManager::instance().getCamera());
+        event.setWheelDelta(record.wheelDelta);
+        broadcastEvent(&event);
+        break;
+    }
+    }
+}
+
+bool InputManager::isKeyDown(Keyboard::Key key) const
+{
+    return key >= 0 && key < KEY_CODE_COUNT && keysDown[key];
 }
 
 int InputManager::translateKey(sf::Keyboard::Key key)
@@ -152,6 +267,8 @@ int InputManager::translateKey(sf::Keyboard::Key key)
         return Keyboard::NUM1 + (code - static_cast<int>(SfKey::Num1));
     if (code >= static_cast<int>(SfKey::F1) && code <= static_cast<int>(SfKey::F12))
         return Keyboard::F1 + (code - static_cast<int>(SfKey::F1));
+    if (code >= static_cast<int>(SfKey::Numpad0) && code <= static_cast<int>(SfKey::Numpad9))
+        return Keyboard::NUMPAD0 + (code - static_cast<int>(SfKey::Numpad0));
     if (key == SFML_GRAVE_KEY)
         return Keyboard::GRAVE;
 
@@ -194,6 +311,36 @@ int InputManager::translateKey(sf::Keyboard::Key key)
         return Keyboard::LEFT_SHIFT;
     case SfKey::RShift:
         return Keyboard::RIGHT_SHIFT;
+    case SfKey::Backspace:
+        return Keyboard::BACKSPACE;
+    case SfKey::Delete:
+        return Keyboard::DELETE_KEY;
+    case SfKey::Insert:
+        return Keyboard::INSERT;
+    case SfKey::Home:
+        return Keyboard::HOME;
+    case SfKey::End:
+        return Keyboard::END;
+    case SfKey::PageUp:
+        return Keyboard::PAGE_UP;
+    case SfKey::PageDown:
+        return Keyboard::PAGE_DOWN;
+    case SfKey::Add:
+        return Keyboard::NUMPAD_ADD;
+    case SfKey::Subtract:
+        return Keyboard::NUMPAD_SUBTRACT;
+    case SfKey::Multiply:
+        return Keyboard::NUMPAD_MULTIPLY;
+    case SfKey::Divide:
+        return Keyboard::NUMPAD_DIVIDE;
+    case SfKey::LAlt:
+        return Keyboard::LEFT_ALT;
+    case SfKey::RAlt:
+        return Keyboard::RIGHT_ALT;
+    case SfKey::LSystem:
+        return Keyboard::LEFT_SYSTEM;
+    case SfKey::RSystem:
+        return Keyboard::RIGHT_SYSTEM;
     default:
         return Keyboard::UNDEFINED_KEY;
     }

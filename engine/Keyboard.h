@@ -73,6 +73,32 @@ enum Key {
     NUM8,
     NUM9,
     NUM0,
+    // Added later: the codes above keep their values.
+    BACKSPACE,
+    DELETE_KEY, ///< Delete (DELETE is a macro in Windows' headers)
+    INSERT,
+    HOME,
+    END,
+    PAGE_UP,
+    PAGE_DOWN,
+    NUMPAD0,
+    NUMPAD1,
+    NUMPAD2,
+    NUMPAD3,
+    NUMPAD4,
+    NUMPAD5,
+    NUMPAD6,
+    NUMPAD7,
+    NUMPAD8,
+    NUMPAD9,
+    NUMPAD_ADD,
+    NUMPAD_SUBTRACT,
+    NUMPAD_MULTIPLY,
+    NUMPAD_DIVIDE,
+    LEFT_ALT,
+    RIGHT_ALT,
+    LEFT_SYSTEM, ///< the left Windows, Command or Super key
+    RIGHT_SYSTEM,
 };
 
 } // namespace Keyboard

@@ -43,4 +43,29 @@ Vector Vector::operator+(const Vector& other) const
     return Vector(x + other.x, y + other.y);
 }
 
+Vector Vector::operator-(const Vector& other) const
+{
+    return Vector(x - other.x, y - other.y);
+}
+
+Vector Vector::operator*(float s) const
+{
+    return Vector(x * s, y * s);
+}
+
+bool Vector::operator==(const Vector& other) const
+{
+    return x == other.x && y == other.y;
+}
+
+bool Vector::operator!=(const Vector& other) const
+{
+    return !(*this == other);
+}
+
+float Vector::distanceTo(const Vector& other) const
+{
+    return (other - *this).magnitude();
+}
+
 } // namespace lu

@@ -38,6 +38,39 @@ public:
     /// Returns the component-wise sum.
     Vector operator+(const Vector& other) const;
 
+    /// Returns the component-wise difference: the step from other to this vector.
+    /// \code
+    /// lu::Vector step = target->getPosition() - getPosition(); // from here to the target
+    /// \endcode
+    Vector operator-(const Vector& other) const;
+
+    /// Returns the vector with both components multiplied by s.
+    /// \code
+    /// setVelocity(heading * 0.5f); // half a cell per frame along heading
+    /// \endcode
+    Vector operator*(float s) const;
+
+    /// Returns true when both components are exactly equal.
+    /// \code
+    /// if (heading == lu::Vector()) // no key held: stand still
+    ///     setVelocity(lu::Vector());
+    /// \endcode
+    bool operator==(const Vector& other) const;
+
+    /// Returns true when either component differs.
+    /// \code
+    /// if (getPosition() != lastPosition)
+    ///     moved++;
+    /// \endcode
+    bool operator!=(const Vector& other) const;
+
+    /// Returns the straight-line distance to other, in cells.
+    /// \code
+    /// if (getPosition().distanceTo(player->getPosition()) < 5)
+    ///     setAltitude(3); // near the player: shown over the rest
+    /// \endcode
+    float distanceTo(const Vector& other) const;
+
 private:
     float x;
     float y;

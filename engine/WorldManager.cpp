@@ -16,6 +16,9 @@ static const char* const WORLD_MANAGER_TYPE = "WorldManager";
 // Smaller per-frame displacements along both axes are not worth a move.
 static const double MOVE_THRESHOLD = 0.01;
 
+// A followed object is kept out of the outer thirds of the view.
+static const int FOLLOW_MARGIN_DIVISOR = 3;
+
 WorldManager& WorldManager::instance()
 {
     static WorldManager worldManager;
@@ -23,7 +26,15 @@ WorldManager& WorldManager::instance()
 }
 
 WorldManager::WorldManager()
-    : objects(), pendingDeletions(), removalCount(0), shuttingDown(false), createdWhileShuttingDown(0)
+    : objects(),
+      pendingDeletions(),
+      removalCount(0),
+      shuttingDown(false),
+      createdWhileShuttingDown(0),
+      worldColumns(WINDOW_HORIZONTAL_CELLS_DEFAULT),
+      worldRows(WINDOW_VERTICAL_CELLS_DEFAULT),
+      camera(0, 0),
+      followed(nullptr)
 {
 }
 
@@ -67,8 +78,11 @@ int WorldManager::insertObject(Object* object)
 
 int WorldManager::removeObject(Object* object)
 {
-    // However the object goes, the queue must not keep its freed address.
+    // However the object goes, neither the queue nor the camera may keep its freed address.
     pendingDeletions.remove(object);
+    if (object == followed) {
+        followed = nullptr;
+    }
     if (objects.remove(object) != 0) {
         return -1;
     }
@@ -138,6 +152,7 @@ void WorldManager::update()
 
 void WorldManager::draw()
 {
+    followWithCamera();
     for (int altitude = 0; altitude <= MAX_ALTITUDE; altitude++) {
         for (int i = 0; i < objects.getCount(); i++) {
             Object* object = objects.at(i);
@@ -234,9 +249,8 @@ int WorldManager::moveObjectTo(Object* object, Vector where)
         }
     }
 
-    const DisplayManager& display = DisplayManager::instance();
-    float width = static_cast<float>(display.getHorizontalCells());
-    float height = static_cast<float>(display.getVerticalCells());
+    float width = static_cast<float>(worldColumns);
+    float height = static_cast<float>(worldRows);
     if (isInsideWorld(object->getPosition(), width, height) && !isInsideWorld(where, width, height)) {
         EventOut out;
         object->handleEvent(&out);
@@ -247,6 +261,92 @@ int WorldManager::moveObjectTo(Object* object, Vector where)
 
     object->setPosition(where);
     return 0;
+}
+
+ObjectList WorldManager::objectsOfType(std::string type) const
+{
+    ObjectList found;
+    for (int i = 0; i < objects.getCount(); i++) {
+        if (objects.at(i)->getType() == type) {
+            found.insert(objects.at(i));
+        }
+    }
+    return found;
+}
+
+int WorldManager::setWorldSize(int columns, int rows)
+{
+    const DisplayManager& display = DisplayManager::instance();
+    if (columns < display.getHorizontalCells() || rows < display.getVerticalCells()) {
+        return -1;
+    }
+    worldColumns = columns;
+    worldRows = rows;
+    setCamera(camera);
+    return 0;
+}
+
+// Returns value within 0 to high; a value that is not a number gives 0.
+static float clampToRange(float value, float high)
+{
+    if (!(value >= 0)) {
+        return 0;
+    }
+    return value > high ? high : value;
+}
+
+void WorldManager::setCamera(Vector topLeft)
+{
+    const DisplayManager& display = DisplayManager::instance();
+    float highestX = static_cast<float>(worldColumns - display.getHorizontalCells());
+    float highestY = static_cast<float>(worldRows - display.getVerticalCells());
+    camera = Vector(clampToRange(topLeft.getX(), highestX), clampToRange(topLeft.getY(), highestY));
+}
+
+Vector WorldManager::getCamera() const
+{
+    return camera;
+}
+
+int WorldManager::cameraFollows(Object* object)
+{
+    bool inWorld = object == nullptr;
+    for (int i = 0; i < objects.getCount() && !inWorld; i++) {
+        inWorld = objects.at(i) == object;
+    }
+    // Only an object in the world is sure to be forgotten when it goes.
+    if (!inWorld) {
+        return -1;
+    }
+    followed = object;
+    followWithCamera();
+    return 0;
+}
+
+void WorldManager::followWithCamera()
+{
+    if (followed == nullptr) {
+        return;
+    }
+    const DisplayManager& display = DisplayManager::instance();
+    float columns = static_cast<float>(display.getHorizontalCells());
+    float rows = static_cast<float>(display.getVerticalCells());
+    float marginX = static_cast<float>(display.getHorizontalCells() / FOLLOW_MARGIN_DIVISOR);
+    float marginY = static_cast<float>(display.getVerticalCells() / FOLLOW_MARGIN_DIVISOR);
+    Vector position = followed->getPosition();
+    // Whole cells, so that the characters keep to the grid's pixels as the view scrolls.
+    Vector topLeft = camera;
+    if (position.getX() < camera.getX() + marginX) {
+        topLeft.setX(std::floor(position.getX() - marginX));
+    } else if (position.getX() > camera.getX() + columns - marginX) {
+        topLeft.setX(std::ceil(position.getX() - (columns - marginX)));
+    }
+    if (position.getY() < camera.getY() + marginY) {
+        topLeft.setY(std::floor(position.getY() - marginY));
+    } else if (position.getY() > camera.getY() + rows - marginY) {
+        topLeft.setY(std::ceil(position.getY() - (rows - marginY)));
+    }
+    setCamera(topLeft);
 }
 
 } // namespace lu

@@ -4,6 +4,8 @@
 #include "ObjectList.h"
 #include "Vector.h"
 
+#include <string>
+
 namespace lu {
 
 class Object;
@@ -53,7 +55,8 @@ public:
     /// Deletes the queued objects, then moves every moving object with its events.
     void update();
 
-    /// Draws every object of altitude 0 to MAX_ALTITUDE, lowest first.
+    /// Moves the camera after the object it follows, then draws every object of altitude 0 to MAX_ALTITUDE,
+    /// lowest first.
     void draw();
 
     /// Returns the solid objects the object would intersect if it stood at where.
@@ -63,16 +66,62 @@ public:
     /// the object left the world in a handler (no further events then go to it or to hits that left).
     int moveObjectTo(Object* object, Vector where);
 
+    /// Returns the objects whose type is type, in list order.
+    /// \code
+    /// int gemsLeft = lu::WorldManager::instance().objectsOfType("Gem").getCount();
+    /// \endcode
+    ObjectList objectsOfType(std::string type) const;
+
+    /// Sets the world's size in cells, at least the view's (the display's grid, the default); returns -1
+    /// for a smaller one, changing nothing, else 0. An object that moves out of it gets the out event, and
+    /// the camera stays inside it.
+    /// \code
+    /// lu::WorldManager::instance().setWorldSize(300, 72); // four views wide, two high
+    /// \endcode
+    int setWorldSize(int columns, int rows);
+
+    /// Shows the view's cells from topLeft on, moved as little as needed to keep the view inside the world.
+    /// Drawing and mouse positions follow the camera. A thing fixed on the screen, such as a score line,
+    /// is drawn at getCamera() plus its place in the view.
+    /// \code
+    /// lu::WorldManager::instance().setCamera(lu::Vector(150, 0)); // shows columns 150 to 224
+    /// \endcode
+    void setCamera(Vector topLeft);
+
+    /// Returns the world cell at the view's top left corner: (0, 0) until the camera moves.
+    /// \code
+    /// // In draw(): a score line that stays at the top of the screen while the camera moves.
+    /// lu::Vector topLeft = lu::WorldManager::instance().getCamera();
+    /// lu::DisplayManager::instance().drawString(topLeft + lu::Vector(1, 0), "Score 12", lu::WHITE, lu::ALIGN_LEFT);
+    /// \endcode
+    Vector getCamera() const;
+
+    /// Makes the camera follow the object (null to stop): before each frame is drawn it moves by whole
+    /// cells, only as far as needed, to keep the object in the middle third of the view, within the world.
+    /// Following stops when the object leaves the world; the camera then stays where it was. Returns -1
+    /// for an object not in the world, changing nothing, else 0.
+    /// \code
+    /// lu::WorldManager::instance().cameraFollows(player); // player: the lu::Object the view stays with
+    /// \endcode
+    int cameraFollows(Object* object);
+
 private:
     WorldManager();
     WorldManager(const WorldManager&) = delete;
     WorldManager& operator=(const WorldManager&) = delete;
+
+    // Brings the followed object back into the middle third of the view.
+    void followWithCamera();
 
     ObjectList objects;
     ObjectList pendingDeletions;
     unsigned int removalCount;
     bool shuttingDown;
     int createdWhileShuttingDown;
+    int worldColumns;
+    int worldRows;
+    Vector camera;
+    Object* followed;
 };
 
 } // namespace lu

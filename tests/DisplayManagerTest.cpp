@@ -6,11 +6,13 @@
 #include "TestSupport.h"
 #include "WorldManager.h"
 
+#include <SFML/Config.hpp>
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -132,6 +134,57 @@ TEST(DisplayStartUpTest, WithoutAReachableDisplayStartUpFailsInsteadOfAbortingAn
     game.run();
     EXPECT_NE(testing::internal::GetCapturedStderr().find("GameManager::run() needs a successful"), std::string::npos);
     game.shutDown();
+}
+
+TEST(DisplayTextTest, AStringStartsEndsOrIsCentredOnItsPositionAndAnUnknownAlignmentDrawsNothing)
+{
+    lutest::EngineScope scope(lutest::EngineScope::LOG);
+    lutest::ScreenText screen;
+    const lu::DisplayManager& display = lu::DisplayManager::instance();
+    display.drawString(lu::Vector(10, 0), "ABCD", lu::WHITE, lu::ALIGN_LEFT);
+    display.drawString(lu::Vector(10, 1), "ABCD", lu::WHITE, lu::ALIGN_CENTER);
+    display.drawString(lu::Vector(10, 2), "ABCD", lu::WHITE, lu::ALIGN_RIGHT);
+    display.drawString(lu::Vector(10, 3), "ABCDE", lu::WHITE, lu::ALIGN_RIGHT);
+    display.drawString(lu::Vector(10, 4), "", lu::WHITE, lu::ALIGN_RIGHT);
+    EXPECT_EQ(-1, display.drawString(lu::Vector(10, 5), "ABCD", lu::WHITE, static_cast<lu::Alignment>(3)));
+    std::string shown;
+    for (int y = 0; y < 6; y++)
+        shown += screen.row(y).substr(0, 15) + "|";
+    EXPECT_EQ("          ABCD |        ABCD   |       ABCD    |      ABCDE    |               |               |",
+              shown);
+}
+
+TEST(DisplayTitleTest, ATitleSetBeforeTheWindowOpensNamesItAndALaterOneRenamesIt)
+{
+    lutest::EngineScope scope(lutest::EngineScope::LOG);
+    lu::DisplayManager& display = lu::DisplayManager::instance();
+    auto windowName = [&display]() {
+#if SFML_VERSION_MAJOR >= 3
+        unsigned long id = static_cast<unsigned long>(display.getWindow()->getNativeHandle());
+#else
+        unsigned long id = static_cast<unsigned long>(display.getWindow()->getSystemHandle());
+#endif
+        char name[64] = "";
+        FILE* out = popen(("timeout 5 xdotool getwindowname " + std::to_string(id)).c_str(), "r");
+        if (out != nullptr && std::fgets(name, sizeof name, out) == nullptr)
+            name[0] = '\0';
+        if (out != nullptr)
+            pclose(out);
+        return std::string(name);
+    };
+    display.setTitle("Cavern");
+    ASSERT_EQ(display.startUp(), 0);
+    EXPECT_EQ("Cavern\n", windowName());
+    // UTF-8, as a game's source file holds it. SFML 3 gives the window its UTF-8 name only where a window
+    // manager runs, which this X server lacks: the plain name it keeps leaves out what is not ASCII.
+    display.setTitle("Caverne \xc3\xa0 deux");
+    display.swapBuffers(); // the end of a frame, which sends it to the server
+#if SFML_VERSION_MAJOR >= 3
+    EXPECT_EQ("Caverne  deux\n", windowName());
+#else
+    EXPECT_EQ("Caverne \xc3\xa0 deux\n", windowName());
+#endif
+    display.shutDown();
 }
 
 } // namespace

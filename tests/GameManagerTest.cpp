@@ -97,6 +97,20 @@ TEST(GameManagerTest, SleepFillsTheFrameButNeverExceedsOneFrameTime)
         EXPECT_EQ(sleep[i], game.sleepTimeFor(elapsed[i])) << elapsed[i];
 }
 
+TEST(GameManagerTest, AFrameTimeOfAtLeastOneMillisecondIsTheNewTargetOfTheSleep)
+{
+    lu::GameManager& game = lu::GameManager::instance();
+    EXPECT_EQ(0, game.setFrameTime(50));
+    EXPECT_EQ(-1, game.setFrameTime(0));
+    EXPECT_EQ(-1, game.setFrameTime(-20));
+    EXPECT_EQ(50, game.getFrameTime());
+    EXPECT_EQ(40, game.sleepTimeFor(10));
+    EXPECT_EQ(50, game.sleepTimeFor(-1));
+    EXPECT_EQ(0, game.setFrameTime(1));
+    EXPECT_EQ(0, game.sleepTimeFor(1));
+    game.setFrameTime(lu::FRAME_TIME_DEFAULT);
+}
+
 TEST(ClockTest, ElapsedCountsWholeMillisecondsAndRestartStartsAgain)
 {
     lu::Clock clock;

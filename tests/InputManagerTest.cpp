@@ -1,6 +1,8 @@
 #include "DisplayManager.h"
 #include "InputManager.h"
+#include "InputRecord.h"
 #include "Keyboard.h"
+#include "Pixels.h"
 #include "Platform.h"
 #include "TestSupport.h"
 
@@ -108,6 +110,13 @@ TEST(TranslateKeyTest, ListedKeysMapToEngineCodesAndEveryOtherKeyIsUndefined)
         expected[27 + i] = lu::Keyboard::NUM1 + i;
     for (int i = 0; i < 12; i++)
         expected[85 + i] = lu::Keyboard::F1 + i;
+    // The keys added later, after NUM0 (66), in the order of their codes: Backspace, Delete, Insert, Home,
+    // End, Page Up, Page Down, the keypad's digits and operators, the Alt and system keys.
+    const int later[] = {59, 66, 65, 64, 63, 61, 62, 75, 76, 77, 78, 79, 80,
+                         81, 82, 83, 84, 67, 68, 69, 70, 39, 43, 40, 44};
+    for (int i = 0; i < 25; i++)
+        expected[later[i]] = 67 + i;
+    EXPECT_EQ(lu::Keyboard::RIGHT_SYSTEM, 67 + 24);
 
     for (int code = -1; code <= 101; code++) {
         int want = expected.count(code) != 0 ? expected[code] : lu::Keyboard::UNDEFINED_KEY;
@@ -115,23 +124,67 @@ TEST(TranslateKeyTest, ListedKeysMapToEngineCodesAndEveryOtherKeyIsUndefined)
     }
 }
 
+// Fed straight to the input manager, as a replay would.
+TEST(KeyStateTest, AKeyIsHeldFromItsPressToItsReleaseAsHandlersSeeItAndLetGoWhenTheFocusGoes)
+{
+    lutest::EngineScope scope;
+    lu::InputManager& input = lu::InputManager::instance();
+    std::string seen;
+    (new lutest::Probe("P"))->onEvent = [&](const lu::Event*) { seen += input.isKeyDown(lu::Keyboard::W) ? "+" : "-"; };
+    auto apply = [&input](lu::InputKind kind, int key, lu::KeyAction action) {
+        lu::InputRecord record;
+        record.kind = kind;
+        record.key = key;
+        record.keyAction = action;
+        input.applyInput(record);
+    };
+    apply(lu::INPUT_KEY, lu::Keyboard::W, lu::KEY_PRESSED);
+    apply(lu::INPUT_KEY, lu::Keyboard::RIGHT_SYSTEM, lu::KEY_PRESSED);
+    apply(lu::INPUT_KEY, lu::Keyboard::UNDEFINED_KEY, lu::KEY_PRESSED);
+    EXPECT_TRUE(input.isKeyDown(lu::Keyboard::RIGHT_SYSTEM));
+    EXPECT_FALSE(input.isKeyDown(lu::Keyboard::UNDEFINED_KEY) || input.isKeyDown(static_cast<lu::Keyboard::Key>(500)));
+    apply(lu::INPUT_KEY, lu::Keyboard::W, lu::KEY_RELEASED);
+    apply(lu::INPUT_KEY, lu::Keyboard::W, lu::KEY_PRESSED);
+    apply(lu::INPUT_FOCUS_LOST, lu::Keyboard::UNDEFINED_KEY, lu::UNDEFINED_KEY_ACTION);
+    EXPECT_FALSE(input.isKeyDown(lu::Keyboard::W) || input.isKeyDown(lu::Keyboard::RIGHT_SYSTEM));
+    EXPECT_EQ("+++-+", seen);
+    EXPECT_EQ("P key 53 pressed; P key 91 pressed; P key -1 pressed; P key 53 released; P key 53 pressed",
+              lutest::heard());
+}
+
 TEST_F(InputWindowTest, KeysAndMouseReachEveryObjectKeysAsPressThenReleaseAndClicksInCells)
 {
     new lutest::Probe("A");
     new lutest::Probe("B");
-    // Backspace has no engine code, nor has the extra mouse button 8.
     ASSERT_TRUE(xdotool("key w BackSpace"));
     readInputUntil(8);
     ASSERT_TRUE(xdotool("mousemove --window " + std::to_string(windowId(*window)) + " 130 42"));
     readInputUntil(10);
-    ASSERT_TRUE(xdotool("click 2 click 8"));
-    readInputUntil(14);
-    EXPECT_EQ(inputs, (std::vector<std::string>{
-                          "A key 53 pressed", "B key 53 pressed", "A key 53 released", "B key 53 released",
-                          "A key -1 pressed", "B key -1 pressed", "A key -1 released", "B key -1 released",
-                          "A mouse moved 10.00 2.00 button -1", "B mouse moved 10.00 2.00 button -1",
-                          "A mouse clicked 10.00 2.00 button 2", "B mouse clicked 10.00 2.00 button 2",
-                          "A mouse clicked 10.00 2.00 button -1", "B mouse clicked 10.00 2.00 button -1"}));
+    // The extra button 8 has no engine code; buttons 4 and 5 turn the wheel away from the user and back.
+    ASSERT_TRUE(xdotool("click 2 click 8 click 4 click 5"));
+    readInputUntil(22);
+    EXPECT_EQ(inputs, (std::vector<std::string>{"A key 53 pressed",
+                                                "B key 53 pressed",
+                                                "A key 53 released",
+                                                "B key 53 released",
+                                                "A key 67 pressed",
+                                                "B key 67 pressed",
+                                                "A key 67 released",
+                                                "B key 67 released",
+                                                "A mouse moved 10.00 2.00 button -1",
+                                                "B mouse moved 10.00 2.00 button -1",
+                                                "A mouse clicked 10.00 2.00 button 2",
+                                                "B mouse clicked 10.00 2.00 button 2",
+                                                "A mouse released 10.00 2.00 button 2",
+                                                "B mouse released 10.00 2.00 button 2",
+                                                "A mouse clicked 10.00 2.00 button -1",
+                                                "B mouse clicked 10.00 2.00 button -1",
+                                                "A mouse released 10.00 2.00 button -1",
+                                                "B mouse released 10.00 2.00 button -1",
+                                                "A mouse wheel 10.00 2.00 button -1 by 1",
+                                                "B mouse wheel 10.00 2.00 button -1 by 1",
+                                                "A mouse wheel 10.00 2.00 button -1 by -1",
+                                                "B mouse wheel 10.00 2.00 button -1 by -1"}));
 }
 
 // The server repeats a held key many times here. Under load the window may now and then see one
@@ -147,6 +200,29 @@ TEST_F(InputWindowTest, HeldKeyNeverRepeatsItsPress)
     ASSERT_GE(inputs.size(), 2u);
     for (std::size_t i = 0; i < inputs.size(); i++)
         EXPECT_EQ(inputs[i], i % 2 == 0 ? "R key 34 pressed" : "R key 34 released") << i;
+}
+
+// Resized to 1250 x 700, the 1024 x 768 picture shrinks to 933 x 700 pixels between black bars 158
+// pixels wide, and the pointer is found in the cells under it, also over a bar.
+TEST_F(InputWindowTest, ResizedWindowShowsThePictureScaledToFitAndCentredAndTheMouseFindsItsCells)
+{
+    new lutest::Probe("P");
+    window->setSize(sf::Vector2u(1250, 700));
+    ASSERT_TRUE(xdotool("mousemove --window " + std::to_string(windowId(*window)) + " 1040 680"));
+    readInputUntil(1);
+    ASSERT_TRUE(xdotool("mousemove --window " + std::to_string(windowId(*window)) + " 100 350"));
+    readInputUntil(2);
+    EXPECT_EQ(inputs,
+              (std::vector<std::string>{"P mouse moved 74.46 35.53 button -1", "P mouse moved -4.90 18.29 button -1"}));
+
+    // A blank cell at (0, 0): 13 x 21 pixels from (-1.3, 4.2) in the picture, whose edge cuts it.
+    window->clear(sf::Color::Blue);
+    lu::DisplayManager::instance().drawCharacter(lu::Vector(0, 0), ' ', lu::WHITE);
+    std::string box;
+    lutest::countPixels(
+        lutest::windowImage(*lu::DisplayManager::instance().getWindow()),
+        [](sf::Color c) { return c == sf::Color::Black; }, &box);
+    EXPECT_EQ(box, "x 158..168 y 4..22");
 }
 
 } // namespace

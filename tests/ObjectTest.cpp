@@ -112,6 +112,18 @@ TEST(VectorTest, NormalizeMakesAUnitVectorButLeavesZeroAlone)
     EXPECT_EQ(0.0f, zero.getY());
 }
 
+TEST(VectorTest, DifferenceScaleEqualityAndDistanceWorkComponentByComponent)
+{
+    Vector from(1, 2);
+    Vector to(4, -2);
+    EXPECT_TRUE(to - from == Vector(3, -4));
+    EXPECT_TRUE(from - to != to - from);
+    EXPECT_TRUE((to - from) * 0.5f == Vector(1.5f, -2));
+    EXPECT_FALSE(from == Vector(1, 2.0001f));
+    EXPECT_FLOAT_EQ(5, from.distanceTo(to));
+    EXPECT_FLOAT_EQ(5, to.distanceTo(from));
+}
+
 TEST(BoxTest, TouchingBoxesIntersectAlongEdgesAndAtCorners)
 {
     // The box every object has until it shows a sprite: the unit cell centred on the position.

@@ -343,6 +343,17 @@ TEST_F(WorldManagerTest, ShutDownEndsEvenWhenEveryDestructorBringsItsObjectBack)
     EXPECT_EQ("A", worldTypes()) << "objects join the world again once it has shut down";
 }
 
+TEST_F(WorldManagerTest, ObjectsOfTypeListsThoseOfExactlyThatTypeInWorldOrder)
+{
+    probe("Gem", 1, 1);
+    probe("Rock", 2, 2);
+    probe("Gem", 3, 3);
+    lu::ObjectList gems = WorldManager::instance().objectsOfType("Gem");
+    ASSERT_EQ(2, gems.getCount());
+    EXPECT_EQ(3.0f, gems.at(1)->getPosition().getX());
+    EXPECT_TRUE(WorldManager::instance().objectsOfType("gem").isEmpty());
+}
+
 TEST_F(WorldManagerTest, NullObjectsAreRefused)
 {
     WorldManager& world = WorldManager::instance();

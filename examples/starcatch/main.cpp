@@ -149,6 +149,7 @@ private:
 int main()
 {
     lu::GameManager& game = lu::GameManager::instance();
+    lu::DisplayManager::instance().setTitle("Starcatch");
     int status = game.startUp();
     if (status == 0) {
         // Files are opened relative to the working directory; CMake's lu_stage_data put them there.

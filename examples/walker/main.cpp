@@ -48,6 +48,7 @@ public:
 int main()
 {
     lu::GameManager& game = lu::GameManager::instance();
+    lu::DisplayManager::instance().setTitle("Walker");
     int status = game.startUp();
     if (status == 0) {
         Walker* walker = new Walker();           // objects register with the world, which deletes them

@@ -12,7 +12,8 @@ cmake -S "$source/examples" -B "$work/examples" -DCMAKE_PREFIX_PATH="$prefix"
 cmake --build "$work/examples" -j2
 
 failed=0
-for program in walker/walker starcatch/starcatch; do
-    bash "$(dirname "$0")/run-example.sh" "$work/examples/$program" || failed=1
+for example in walker:Walker starcatch:Starcatch cavern:Cavern; do
+    name=${example%%:*}
+    bash "$(dirname "$0")/run-example.sh" "$work/examples/$name/$name" "${example#*:}" || failed=1
 done
 exit $failed

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Plays a game for a second under an X server of its own, then presses Q as a player would.
 # Passes when the game ends with exit status 0 and its log says "GameOver".
-# Usage: run-example.sh PROGRAM (run from the program's folder, which holds lu-font.ttf and its data)
+# Usage: run-example.sh PROGRAM TITLE (the program's folder holds lu-font.ttf and its data; TITLE is its
+# window's title)
 set -uo pipefail
 
 if [ -z "${LU_EXAMPLE_X_SERVER:-}" ]; then
@@ -11,6 +12,7 @@ fi
 export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 
 program=$(realpath "$1")
+title=$2
 cd "$(dirname "$program")" || exit 1
 rm -f lumbra.log
 "$program" &
@@ -33,7 +35,7 @@ started_or_stopped() { says_running || stopped; }
 
 if wait_for 300 started_or_stopped && says_running; then
     sleep 1
-    timeout 10 xdotool search --sync --name '^Coilwander$' windowfocus --sync key q ||
+    timeout 10 xdotool search --sync --name "^$title\$" windowfocus --sync key q ||
         echo "run-example: could not press Q in the game's window"
 else
     echo "run-example: the game did not start its loop"

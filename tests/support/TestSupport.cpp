@@ -222,10 +222,15 @@ int Probe::handleEvent(const lu::Event* event)
                 (key->getKeyAction() == lu::KEY_PRESSED ? " pressed" : " released");
     } else if (type == lu::MOUSE_EVENT) {
         const auto* mouse = static_cast<const lu::EventMouse*>(event);
-        char where[64];
-        std::snprintf(where, sizeof where, " %.2f %.2f button %d", mouse->getMousePosition().getX(),
+        const char* const actions[] = {"clicked", "moved", "released", "wheel"};
+        int action = mouse->getMouseAction();
+        char where[96];
+        std::snprintf(where, sizeof where, "mouse %s %.2f %.2f button %d",
+                      action >= 0 && action < 4 ? actions[action] : "?", mouse->getMousePosition().getX(),
                       mouse->getMousePosition().getY(), static_cast<int>(mouse->getMouseButton()));
-        line += (mouse->getMouseAction() == lu::MOUSE_MOVED ? "mouse moved" : "mouse clicked") + std::string(where);
+        line += where;
+        if (action == lu::MOUSE_WHEEL)
+            line += " by " + std::to_string(static_cast<int>(mouse->getWheelDelta()));
     } else {
         line += type;
     }

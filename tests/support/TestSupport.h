@@ -98,7 +98,8 @@ int worldObjectCount();
 std::string worldTypes();
 
 /// An object named by its type that writes what happens to it into the journal shared by all probes: "M step",
-/// "M collision M->B", "M key 53 pressed", "M mouse clicked 10.00 2.00 button 2", "M drawn", "M deleted" ...
+/// "M collision M->B", "M key 53 pressed", "M mouse clicked 10.00 2.00 button 2", "M mouse wheel 1.00 2.00 button -1 by
+/// -1", "M drawn", "M deleted" ...
 class Probe : public lu::Object {
 public:
     explicit Probe(const std::string& name, lu::Vector position = lu::Vector(), lu::Solidity solidity = lu::BLOCKING);
