@@ -1,70 +1,104 @@
 #include "Music.h"
 
+#include "AudioDevice.h"
+#include "LogManager.h"
 #include "SfmlCompat.h"
+#include "Sound.h"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Audio/Music.hpp>
 
 namespace lu {
 
-namespace {
-
-int livePlayers = 0;
-
-} // namespace
-
-Music::Music() : music(nullptr)
+// Asking for the device here makes it before any music, so that at exit it is destroyed after every one.
+Music::Music() : volume(MAX_VOLUME), refusalLogged(false)
 {
-    if (livePlayers < MAX_MUSIC_PLAYERS) {
-        music = new sf::Music();
-        livePlayers++;
-    }
+    AudioDevice::instance().addMusic(this);
 }
 
 Music::~Music()
 {
-    if (music != nullptr) {
-        delete music;
-        livePlayers--;
-    }
+    release();
+    AudioDevice::instance().removeMusic(this);
 }
 
 int Music::loadMusic(std::string filename)
 {
-    if (music != nullptr)
-        return music->openFromFile(filename) ? 0 : -1;
-    // Without a player the file is only checked, so the entry is refused exactly when it would be with one.
+    // Loading is where a game starts with sound: find out now whether it can play.
+    AudioDevice::instance().isOn();
+    // The file is opened as the stream would open it, without taking a player for it yet.
     sf::InputSoundFile file;
-    return file.openFromFile(filename) ? 0 : -1;
+    if (!file.openFromFile(filename)) {
+        return -1;
+    }
+    // A stream of the previous file stops; the next play opens this one.
+    release();
+    this->filename = filename;
+    return 0;
 }
 
 void Music::play(bool loop)
 {
-    if (music == nullptr)
+    AudioDevice& device = AudioDevice::instance();
+    if (filename.empty() || !device.isOn()) {
         return;
-    setSourceLooping(*music, loop);
-    music->play();
+    }
+    if (player == nullptr) {
+        if (!device.takeMusicPlayer()) {
+            if (!refusalLogged) {
+                LogManager::instance().writeMessage("Music %s not played: all %d music players are busy", label.c_str(),
+                                                    MAX_MUSIC_PLAYERS);
+                refusalLogged = true;
+            }
+            return;
+        }
+        player = std::make_unique<sf::Music>();
+        // The file was readable when loaded but may have gone since.
+        if (!player->openFromFile(filename)) {
+            release();
+            return;
+        }
+        player->setVolume(volume);
+    }
+    setSourceLooping(*player, loop);
+    player->play();
 }
 
 void Music::stop()
 {
-    if (music != nullptr)
-        music->stop();
+    if (player != nullptr) {
+        player->stop();
+    }
 }
 
-bool Music::hasPlayer() const
+void Music::pause()
 {
-    return music != nullptr;
+    if (player != nullptr) {
+        player->pause();
+    }
+}
+
+void Music::setVolume(float volume)
+{
+    this->volume = AudioDevice::clampVolume(volume, this->volume);
+    if (player != nullptr) {
+        player->setVolume(this->volume);
+    }
+}
+
+float Music::getVolume() const
+{
+    return volume;
 }
 
 bool Music::isPlaying() const
 {
-    return music != nullptr && music->getStatus() == sf::SoundSource::Status::Playing;
+    return player != nullptr && player->getStatus() == sf::SoundSource::Status::Playing;
 }
 
 bool Music::isLooping() const
 {
-    return music != nullptr && isSourceLooping(*music);
+    return player != nullptr && isSourceLooping(*player);
 }
 
 std::string Music::getLabel() const
@@ -75,6 +109,23 @@ std::string Music::getLabel() const
 void Music::setLabel(std::string label)
 {
     this->label = label;
+}
+
+bool Music::releaseFinishedPlayer()
+{
+    if (player == nullptr || player->getStatus() != sf::SoundSource::Status::Stopped) {
+        return false;
+    }
+    release();
+    return true;
+}
+
+void Music::release()
+{
+    if (player != nullptr) {
+        player.reset();
+        AudioDevice::instance().giveBackMusicPlayer();
+    }
 }
 
 } // namespace lu

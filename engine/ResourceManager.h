@@ -43,7 +43,7 @@ public:
     /// Returns the first sound loaded under label, or null.
     Sound* getSound(std::string label) const;
 
-    /// Opens a music file for streaming under label; returns 0, or -1 (logged) on failure.
+    /// Checks that a music file can be streamed and stores it under label; returns 0, or -1 (logged) on failure.
     int loadMusic(std::string filename, std::string label);
 
     /// Returns the first music loaded under label, or null.

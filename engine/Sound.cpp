@@ -1,66 +1,129 @@
 #include "Sound.h"
 
+#include "AudioDevice.h"
+#include "LogManager.h"
 #include "SfmlCompat.h"
 
+#include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace lu {
 
 namespace {
 
-int livePlayers = 0;
+const std::uint64_t SAMPLES_PER_READ = 65536;
+
+// Decodes every sample, as loading into a sound buffer does, but without the audio device: a file
+// is refused exactly when it would be with one.
+bool decodes(const std::string& filename)
+{
+    sf::InputSoundFile file;
+    if (!file.openFromFile(filename) || file.getChannelCount() == 0 || file.getSampleRate() == 0) {
+        return false;
+    }
+    std::uint64_t left = file.getSampleCount();
+    if (left == 0) {
+        return false;
+    }
+    std::vector<std::int16_t> chunk(SAMPLES_PER_READ);
+    while (left > 0) {
+        std::uint64_t read = file.read(chunk.data(), std::min(left, SAMPLES_PER_READ));
+        if (read == 0) {
+            return false;
+        }
+        left -= read;
+    }
+    return true;
+}
 
 } // namespace
 
-Sound::Sound() : sound(nullptr)
+// Asking for the device here makes it before any sound, so that at exit it is destroyed after every one.
+Sound::Sound() : volume(MAX_VOLUME), refusalLogged(false)
 {
-    // Past the cap the sound keeps its samples but gets no player (see MAX_SOUND_PLAYERS).
-    if (livePlayers < MAX_SOUND_PLAYERS) {
-        sound = new sf::Sound(soundBuffer);
-        livePlayers++;
-    }
+    AudioDevice::instance().addSound(this);
 }
 
 Sound::~Sound()
 {
-    // The player goes first: it must not outlive the buffer it plays.
-    if (sound != nullptr) {
-        delete sound;
-        livePlayers--;
-    }
+    release();
+    AudioDevice::instance().removeSound(this);
 }
 
 int Sound::loadSound(std::string filename)
 {
-    if (!soundBuffer.loadFromFile(filename))
+    AudioDevice& device = AudioDevice::instance();
+    if (!device.isOn()) {
+        return decodes(filename) ? 0 : -1;
+    }
+    if (samples == nullptr) {
+        samples = std::make_unique<sf::SoundBuffer>();
+    }
+    if (!samples->loadFromFile(filename)) {
         return -1;
+    }
     // Rebinding makes the player take the new samples' length and format.
-    if (sound != nullptr)
-        sound->setBuffer(soundBuffer);
+    if (player != nullptr) {
+        player->setBuffer(*samples);
+    }
     return 0;
 }
 
 void Sound::play(bool loop)
 {
-    if (sound == nullptr)
+    // No samples: nothing was loaded, or sound is off.
+    if (samples == nullptr) {
         return;
-    setSourceLooping(*sound, loop);
-    sound->play();
+    }
+    if (player == nullptr) {
+        if (!AudioDevice::instance().takeSoundPlayer()) {
+            if (!refusalLogged) {
+                LogManager::instance().writeMessage("Sound %s not played: all %d sound players are busy", label.c_str(),
+                                                    MAX_SOUND_PLAYERS);
+                refusalLogged = true;
+            }
+            return;
+        }
+        player = std::make_unique<sf::Sound>(*samples);
+        player->setVolume(volume);
+    }
+    setSourceLooping(*player, loop);
+    player->play();
 }
 
-bool Sound::hasPlayer() const
+void Sound::stop()
 {
-    return sound != nullptr;
+    if (player != nullptr) {
+        player->stop();
+    }
+}
+
+void Sound::setVolume(float volume)
+{
+    this->volume = AudioDevice::clampVolume(volume, this->volume);
+    if (player != nullptr) {
+        player->setVolume(this->volume);
+    }
+}
+
+float Sound::getVolume() const
+{
+    return volume;
 }
 
 bool Sound::isPlaying() const
 {
-    return sound != nullptr && sound->getStatus() == sf::SoundSource::Status::Playing;
+    return player != nullptr && player->getStatus() == sf::SoundSource::Status::Playing;
 }
 
 bool Sound::isLooping() const
 {
-    return sound != nullptr && isSourceLooping(*sound);
+    return player != nullptr && isSourceLooping(*player);
 }
 
 std::string Sound::getLabel() const
@@ -71,6 +134,26 @@ std::string Sound::getLabel() const
 void Sound::setLabel(std::string label)
 {
     this->label = label;
+}
+
+bool Sound::releaseFinishedPlayer()
+{
+    if (player == nullptr || player->getStatus() != sf::SoundSource::Status::Stopped) {
+        return false;
+    }
+    player.reset();
+    AudioDevice::instance().giveBackSoundPlayer();
+    return true;
+}
+
+// The player goes first: it must not outlive the samples it plays.
+void Sound::release()
+{
+    if (player != nullptr) {
+        player.reset();
+        AudioDevice::instance().giveBackSoundPlayer();
+    }
+    samples.reset();
 }
 
 } // namespace lu

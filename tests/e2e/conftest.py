@@ -23,6 +23,7 @@ WINDOW_SIZE = (1024, 768)
 PALETTE = {(0, 0, 0): "black", (255, 0, 0): "red", (0, 255, 0): "green", (255, 255, 0): "yellow",
            (0, 0, 255): "blue", (255, 0, 255): "magenta", (0, 255, 255): "cyan", (255, 255, 255): "white"}
 RECORDING = "recording.wav"
+ERRORS = "stderr.txt"
 TIMEOUT = 20
 
 
@@ -54,9 +55,9 @@ class Game:
             env["ALSA_CONFIG_PATH"] = self.path("alsa.conf")
         env.update(environment or {})
         env = {name: value for name, value in env.items() if value is not None}
-        with open(self.path("stderr.txt"), "w") as stderr:
+        with open(self.path(ERRORS), "w") as errors:
             self.process = subprocess.Popen([self.path("coilwander")], cwd=self.folder, env=env,
-                                            stdout=subprocess.DEVNULL, stderr=stderr)
+                                            stdout=subprocess.DEVNULL, stderr=errors)
         if window:
             found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Coilwander"],
                                    capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
@@ -78,10 +79,14 @@ class Game:
             return []
         return [line for line in lines if not line.startswith("Frame time over target")]
 
+    def errors(self):
+        """Returns what the game wrote to stderr."""
+        with open(self.path(ERRORS), errors="replace") as errors:
+            return errors.read()
+
     def warnings(self):
         """Returns the engine's warnings of a game developer's mistakes, which it writes on stderr."""
-        with open(self.path("stderr.txt")) as stderr:
-            return [line for line in stderr.read().splitlines() if line.startswith("lu: ")]
+        return [line for line in self.errors().splitlines() if line.startswith("lu: ")]
 
     def wait_for_log(self, start, count=1):
         """Waits for the count-th log line that begins with start and returns it."""
@@ -152,11 +157,14 @@ class Game:
     def sound(self, start=0, end=None):
         """Returns the peak amplitude (0 to 1) and the length in seconds of the recording from start to end."""
         trim = ["trim", str(start)] + ([] if end is None else ["=" + str(end)])
-        # A recording that runs to the process's end keeps its unfinished header; sox reads on to the end.
         stat = subprocess.run(["sox", "-V1", self.path(RECORDING), "-n"] + trim + ["stat"],
                               capture_output=True, text=True).stderr
         value = {name: abs(float(number)) for name, number in re.findall(r"^([^:]+):\s+(-?[\d.]+)$", stat, re.M)}
         return max(value["Maximum amplitude"], value["Minimum amplitude"]), value["Length (seconds)"]
+
+    def recorded_header_seconds(self):
+        """Returns the length the recording's header gives, which the audio device writes when it closes."""
+        return float(subprocess.run(["soxi", "-D", self.path(RECORDING)], capture_output=True, text=True).stdout)
 
     def stop(self):
         if self.process and self.process.poll() is None:

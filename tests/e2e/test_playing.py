@@ -34,10 +34,12 @@ def test_the_title_screen_shows_its_rows_in_their_colours_while_the_music_plays(
     assert {row: row_colours(image, row) for row in TITLE_ROWS} == {row: {colour} for row, colour in TITLE_ROWS.items()}
     time.sleep(2)
     assert game.quit() == 0
+    assert "device not closed" not in game.errors()
     if not game.records_sound():
         pytest.skip(NO_SOUND)
     peak, seconds = game.sound()
     assert seconds >= 2 and peak > 0.1
+    assert game.recorded_header_seconds() == pytest.approx(seconds, abs=0.05)
 
 
 def test_the_first_level_is_the_same_in_every_run_and_its_apple_is_drawn_where_it_was_placed(run_game):
