@@ -45,6 +45,9 @@ void Sound::play(bool loop)
     if (sound == nullptr)
         return;
     setSourceLooping(*sound, loop);
+    // SFML 3.0 leaves a sound started again just after it ended silent, and playing for ever, unless it
+    // is stopped first. Stopping changes nothing else: play restarts a playing sound from its start.
+    sound->stop();
     sound->play();
 }
 
