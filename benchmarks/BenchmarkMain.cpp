@@ -2,6 +2,7 @@
 // Run from a folder holding the game's sprites/ and lu-font.ttf, under an X server.
 
 #include "DisplayManager.h"
+#include "EventStep.h"
 #include "GameManager.h"
 #include "HeavyGame.h"
 #include "InputManager.h"
@@ -151,6 +152,17 @@ void BM_WorldUpdate(benchmark::State& state)
     world.shutDown();
 }
 
+// A step event handed to every object of a world of many, as every frame does.
+void BM_Broadcast(benchmark::State& state)
+{
+    for (int i = 0; i < state.range(0); i++)
+        new lu::Object();
+    lu::EventStep step;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lu::WorldManager::instance().broadcastEvent(&step));
+    lu::WorldManager::instance().shutDown();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -173,6 +185,11 @@ int main(int argc, char** argv)
         ->Arg(10000)
         ->UseRealTime()
         ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Broadcast", BM_Broadcast)
+        ->Arg(1000)
+        ->Arg(10000)
+        ->UseRealTime()
+        ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("FullGrid/PerCell", BM_FullGrid_PerCell)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("HeaviestFrame/PerCell", BM_HeaviestFrame_PerCell)
         ->UseRealTime()

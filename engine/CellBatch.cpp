@@ -11,7 +11,7 @@
 #include <SFML/Graphics/View.hpp>
 #include <SFML/System/String.hpp>
 
-#if SFML_VERSION_MAJOR >= 3
+#if LU_SFML_SHAPES_TEXT
 #include <SFML/Graphics/Text.hpp>
 #endif
 
@@ -154,8 +154,8 @@ const std::vector<CellBatch::GlyphQuad>& CellBatch::layOut(std::uint32_t codePoi
             sf::Vector2f(static_cast<float>(texture.left + texture.width) + padding,
                          static_cast<float>(texture.top + texture.height) + padding)});
     };
-#if SFML_VERSION_MAJOR >= 3
-    // SFML 3 shapes the text: control characters, whitespace and invisible marks draw nothing, and a
+#if LU_SFML_SHAPES_TEXT
+    // SFML 3.1 shapes the text: control characters, whitespace and invisible marks draw nothing, and a
     // character may become several glyphs, each at its own place. So the text itself is asked. A font
     // that never opened cannot be shaped (SFML stops the program) and has no glyphs anyway.
     if (font.getInfo().id == 0)
@@ -166,7 +166,7 @@ const std::vector<CellBatch::GlyphQuad>& CellBatch::layOut(std::uint32_t codePoi
         if (shaped.vertexCount > 0)
             add(shaped.glyph, shaped.position);
 #else
-    // SFML 2.5 draws one glyph for every character but these, on the first line's baseline.
+    // SFML 2.5 and 3.0 draw one glyph for every character but these, on the first line's baseline.
     if (codePoint != ' ' && codePoint != '\t' && codePoint != '\n' && codePoint != '\r')
         add(font.getGlyph(codePoint, characterSize, true), sf::Vector2f(0.0f, static_cast<float>(characterSize)));
 #endif

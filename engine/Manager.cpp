@@ -2,6 +2,7 @@
 
 #include "Object.h"
 #include "ObjectList.h"
+#include "ObjectWatch.h"
 #include "WorldManager.h"
 
 namespace lu {
@@ -31,20 +32,14 @@ bool Manager::isStarted() const
 
 int Manager::broadcastEvent(const Event* event)
 {
-    const WorldManager& world = WorldManager::instance();
     // Work on a copy: handlers may create objects, which must not see this event.
-    ObjectList objects = world.getAllObjects();
-    // Handlers may also delete objects or shut the game down. The ids, noted while all are alive,
-    // find the objects still in the world once anything has left; until then the copy is used as is.
-    int count = objects.getCount();
-    int ids[MAX_OBJECTS];
-    for (int i = 0; i < count; i++)
-        ids[i] = objects.at(i)->getId();
-    unsigned int removalsThen = world.getRemovalCount();
+    ObjectList objects = WorldManager::instance().getAllObjects();
+    // Handlers may also delete objects or shut the game down: those objects hear nothing more.
+    ObjectWatch watch;
     int sum = 0;
-    for (int i = 0; i < count; i++) {
-        Object* object = world.stillInWorld(objects.at(i), ids[i], removalsThen);
-        if (object != nullptr)
+    for (int i = 0; i < objects.getCount(); i++) {
+        Object* object = objects.at(i);
+        if (watch.stillInWorld(object))
             sum += object->handleEvent(event);
     }
     return sum;

@@ -6,6 +6,13 @@
 
 #include <string>
 
+// 1 where SFML shapes text (from 3.1 on): a character may then draw several glyphs, or none.
+#if SFML_VERSION_MAJOR > 3 || (SFML_VERSION_MAJOR == 3 && SFML_VERSION_MINOR >= 1)
+#define LU_SFML_SHAPES_TEXT 1
+#else
+#define LU_SFML_SHAPES_TEXT 0
+#endif
+
 namespace lu {
 
 /// Sets whether an SFML sound or music restarts when it ends.

@@ -93,6 +93,9 @@ void Sound::play(bool loop)
         player->setVolume(volume);
     }
     setSourceLooping(*player, loop);
+    // SFML 3.0 leaves a sound started again just after it ended silent, and playing for ever, unless it
+    // is stopped first. Stopping changes nothing else: play restarts a playing sound from its start.
+    player->stop();
     player->play();
 }
 

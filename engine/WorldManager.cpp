@@ -6,6 +6,7 @@
 #include "EventOut.h"
 #include "LogManager.h"
 #include "Object.h"
+#include "ObjectWatch.h"
 
 #include <cmath>
 
@@ -28,7 +29,6 @@ WorldManager& WorldManager::instance()
 WorldManager::WorldManager()
     : objects(),
       pendingDeletions(),
-      removalCount(0),
       shuttingDown(false),
       createdWhileShuttingDown(0),
       worldColumns(WINDOW_HORIZONTAL_CELLS_DEFAULT),
@@ -78,35 +78,19 @@ int WorldManager::insertObject(Object* object)
 
 int WorldManager::removeObject(Object* object)
 {
-    // However the object goes, neither the queue nor the camera may keep its freed address.
+    // However the object goes, neither the queue nor the camera may keep its freed address, and whoever
+    // holds it in a list while handlers run must hand it nothing more.
     pendingDeletions.remove(object);
     if (object == followed) {
         followed = nullptr;
     }
-    if (objects.remove(object) != 0) {
-        return -1;
-    }
-    removalCount++;
-    return 0;
+    ObjectWatch::noteRemoval(object);
+    return objects.remove(object);
 }
 
 ObjectList WorldManager::getAllObjects() const
 {
     return objects;
-}
-
-Object* WorldManager::stillInWorld(Object* object, int id, unsigned int removalsThen) const
-{
-    if (removalCount == removalsThen) {
-        return object;
-    }
-    // Found by id alone: the pointer may be freed, or reused by a newer object.
-    for (int i = 0; i < objects.getCount(); i++) {
-        if (objects.at(i)->getId() == id) {
-            return objects.at(i);
-        }
-    }
-    return nullptr;
 }
 
 int WorldManager::markForDeletion(Object* object)
@@ -192,25 +176,22 @@ static bool isInsideWorld(Vector position, float width, float height)
 
 // Hands the contact to the mover, then to the hit, each only while both are still in the world.
 // Returns 1 when the two block each other after the handlers, 0 when not, -1 when the mover left.
-static int collide(Object* mover, int moverId, Object* hit, int hitId, Vector where, unsigned int removalsThen)
+static int collide(Object* mover, Object* hit, Vector where, const ObjectWatch& watch)
 {
-    const WorldManager& world = WorldManager::instance();
     EventCollision collision(mover, hit, where);
     mover->handleEvent(&collision);
-    if (world.stillInWorld(mover, moverId, removalsThen) == nullptr) {
+    if (!watch.stillInWorld(mover)) {
         return -1;
     }
-    hit = world.stillInWorld(hit, hitId, removalsThen);
-    if (hit == nullptr) {
+    if (!watch.stillInWorld(hit)) {
         return 0;
     }
     hit->handleEvent(&collision);
-    if (world.stillInWorld(mover, moverId, removalsThen) == nullptr) {
+    if (!watch.stillInWorld(mover)) {
         return -1;
     }
-    hit = world.stillInWorld(hit, hitId, removalsThen);
     // Read after the handlers: they may change either object's solidity.
-    return hit != nullptr && mover->getSolidity() == BLOCKING && hit->getSolidity() == BLOCKING ? 1 : 0;
+    return watch.stillInWorld(hit) && mover->getSolidity() == BLOCKING && hit->getSolidity() == BLOCKING ? 1 : 0;
 }
 
 int WorldManager::moveObjectTo(Object* object, Vector where)
@@ -218,25 +199,19 @@ int WorldManager::moveObjectTo(Object* object, Vector where)
     if (object == nullptr) {
         return -1;
     }
-    // Handlers may delete objects or shut the world down: the ids, noted while all are alive, tell
-    // which of the mover and the hits are still there once anything has left the world.
-    unsigned int removalsThen = removalCount;
-    int moverId = object->getId();
+    // Handlers may delete objects or shut the world down: the watch tells which of the mover and the
+    // hits are still there.
+    ObjectWatch watch;
     if (object->isSolid()) {
         ObjectList hits = collisionsAt(object, where);
-        int hitCount = hits.getCount();
-        int hitIds[MAX_OBJECTS];
-        for (int i = 0; i < hitCount; i++) {
-            hitIds[i] = hits.at(i)->getId();
-        }
         bool allowed = true;
         // Every hit hears about the contact, even once the move is already refused.
-        for (int i = 0; i < hitCount; i++) {
-            Object* other = stillInWorld(hits.at(i), hitIds[i], removalsThen);
-            if (other == nullptr) {
+        for (int i = 0; i < hits.getCount(); i++) {
+            Object* other = hits.at(i);
+            if (!watch.stillInWorld(other)) {
                 continue;
             }
-            int blocked = collide(object, moverId, other, hitIds[i], where, removalsThen);
+            int blocked = collide(object, other, where, watch);
             if (blocked < 0) {
                 return -1;
             }
@@ -254,7 +229,7 @@ int WorldManager::moveObjectTo(Object* object, Vector where)
     if (isInsideWorld(object->getPosition(), width, height) && !isInsideWorld(where, width, height)) {
         EventOut out;
         object->handleEvent(&out);
-        if (stillInWorld(object, moverId, removalsThen) == nullptr) {
+        if (!watch.stillInWorld(object)) {
             return -1;
         }
     }

@@ -38,17 +38,6 @@ public:
     /// Returns a copy of the list of every object.
     ObjectList getAllObjects() const;
 
-    /// Returns how many objects have left the world so far: while it stays the same, every entry of
-    /// an earlier copy of the list is still alive.
-    unsigned int getRemovalCount() const
-    {
-        return removalCount;
-    }
-
-    /// Returns an entry of a copy of the list, noted with its id and the removal count when the copy was
-    /// taken, while that object is in the world (the pointer itself while nothing has left); else null.
-    Object* stillInWorld(Object* object, int id, unsigned int removalsThen) const;
-
     /// Queues the object for deletion at the next update; returns -1 when the queue is full.
     int markForDeletion(Object* object);
 
@@ -115,7 +104,6 @@ private:
 
     ObjectList objects;
     ObjectList pendingDeletions;
-    unsigned int removalCount;
     bool shuttingDown;
     int createdWhileShuttingDown;
     int worldColumns;

@@ -57,23 +57,27 @@ TEST_F(GameLoopTest, FrameStepsThenDrawsByAltitudeThenDeletesAndMoves)
     EXPECT_EQ(2, lutest::worldObjectCount());
 }
 
-TEST_F(GameLoopTest, BroadcastSumsResultsAndSkipsObjectsItCreates)
+TEST_F(GameLoopTest, BroadcastSumsResultsAndSkipsObjectsHandlersCreateOrDelete)
 {
     lu::EventOut event;
     EXPECT_EQ(0, lu::GameManager::instance().broadcastEvent(&event));
 
     Probe* spawned = nullptr;
     Probe* first = new Probe("1");
-    first->onEvent = [&spawned](const lu::Event*) {
-        if (spawned == nullptr)
+    Probe* doomed = new Probe("D");
+    // The newcomer is likely to take the deleted probe's address.
+    first->onEvent = [&spawned, doomed](const lu::Event*) {
+        if (spawned == nullptr) {
+            delete doomed;
             spawned = new Probe("spawned");
+        }
     };
     (new Probe("0"))->answer = 0;
     new Probe("1");
 
     // Any manager broadcasts the same way.
     EXPECT_EQ(2, lu::LogManager::instance().broadcastEvent(&event));
-    EXPECT_EQ("1 out; 0 out; 1 out", heard());
+    EXPECT_EQ("1 out; D deleted; 0 out; 1 out", heard());
     EXPECT_EQ(3, lu::WorldManager::instance().broadcastEvent(&event));
     EXPECT_EQ("1 out; 0 out; 1 out; spawned out", heard());
 }

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 
 #include <functional>
 #include <memory>
@@ -246,6 +247,42 @@ TEST_F(WorldManagerTest, HitsInTheWorldHearOfTheContactAfterADeletionAndAHitGone
     mover->onEvent = [&door](const lu::Event*) { delete door; };
     EXPECT_EQ(0, WorldManager::instance().moveObjectTo(mover, Vector(11, 5)));
     EXPECT_EQ("M collision M->D; D deleted", heard());
+}
+
+// Each wall's handler broadcasts, and the broadcast moves the next mover into its wall: five contacts
+// nested in one another's handlers fit in 1 MB, the stack of a program's main thread on Windows.
+TEST_F(WorldManagerTest, FiveContactsNestedInOneAnothersHandlersFitInAOneMegabyteStack)
+{
+    lu::Event next;
+    next.setType("next");
+    int depth = 0;
+    std::vector<Probe*> movers;
+    for (int level = 0; level < 5; level++) {
+        Probe* mover = probe("M", 10, 2.0f * level);
+        movers.push_back(mover);
+        mover->onEvent = [&depth, level, mover](const lu::Event* event) {
+            if (event->getType() == "next" && depth == level)
+                WorldManager::instance().moveObjectTo(mover, Vector(10.5f, 2.0f * level));
+        };
+        probe("W", 11, 2.0f * level)->onEvent = [&depth, &next, level](const lu::Event* event) {
+            if (event->getType() == lu::COLLISION_EVENT) {
+                depth = level + 1;
+                WorldManager::instance().broadcastEvent(&next);
+            }
+        };
+    }
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 1024 * 1024);
+    pthread_t thread;
+    auto firstMove = [](void* first) -> void* {
+        WorldManager::instance().moveObjectTo(static_cast<Probe*>(first), Vector(10.5f, 0));
+        return nullptr;
+    };
+    ASSERT_EQ(0, pthread_create(&thread, &attributes, firstMove, movers[0]));
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+    EXPECT_EQ(5, depth);
 }
 
 TEST_F(WorldManagerTest, ObjectsCreatedByCollisionHandlersMoveInTheSamePass)

@@ -17,4 +17,6 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-reco
     python3-pytest python3-pil python3-xlib sox \
     valgrind \
     clang libclang-rt-14-dev clang-tidy clang-format cppcheck \
-    ca-certificates dpkg-dev
+    ca-certificates dpkg-dev debian-archive-keyring \
+    libfreetype-dev libflac-dev libvorbis-dev libogg-dev libxrandr-dev libxcursor-dev libxi-dev \
+    libudev-dev libgl-dev

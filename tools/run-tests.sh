@@ -4,10 +4,13 @@
 #      in the tree and against the engine installed into a prefix of their own, the API reference);
 #   2. the same code with AddressSanitizer and UndefinedBehaviorSanitizer: the in-process tests;
 #   3. the fuzz targets (clang's libFuzzer), each for a minute;
-#   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests.
+#   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests;
+#   5. the same against SFML 3.0.2, built once from its source tarball by tools/sfml30.sh, when the
+#      tarball is there ($LU_SFML30_TARBALL, by default ../shared/deps/SFML-3.0.2.tar.gz beside the
+#      repository); without it the step says that it is skipped.
 # Every step runs even when an earlier one fails; the script fails if any did.
-# The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR, LU_FUZZ_BUILD_DIR and
-# LU_SFML3_BUILD_DIR.
+# The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR, LU_FUZZ_BUILD_DIR,
+# LU_SFML3_BUILD_DIR and LU_SFML30_BUILD_DIR.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,17 +18,20 @@ BUILD_DIR=${LU_BUILD_DIR:-build}
 ASAN_BUILD_DIR=${LU_ASAN_BUILD_DIR:-build-asan}
 FUZZ_BUILD_DIR=${LU_FUZZ_BUILD_DIR:-build-fuzz}
 SFML3_BUILD_DIR=${LU_SFML3_BUILD_DIR:-build-sfml3}
+SFML30_BUILD_DIR=${LU_SFML30_BUILD_DIR:-build-sfml30}
+export LU_SFML30_TARBALL=${LU_SFML30_TARBALL:-$PWD/../shared/deps/SFML-3.0.2.tar.gz}
 # -noreset: the server would otherwise reset when one test closes the last connection, and a
 # window another test is opening at that moment would fail.
 XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
 # The labels of the tests that run inside the test process, which the sanitizers can watch.
 IN_PROCESS_LABELS='^(engine|window|audio|game|assets)$'
-# On SFML 3.1: those, and the real program end to end; valgrind cannot run a program started by
-# the private folder's loader, and the ordinary build runs that leak check.
+# On SFML 3: those, and the real program end to end. On 3.1, valgrind cannot run a program started
+# by the private folder's loader, and the ordinary build runs that leak check.
 SFML3_LABELS='^(engine|window|audio|game|assets|e2e)$'
 SFML3_EXCLUDED='^game_many_games_leak_nothing$'
 
 failed=()
+skipped=()
 timings=()
 
 # Runs the named step's commands and remembers its time and whether it failed.
@@ -68,13 +74,29 @@ sfml3() {
             --output-on-failure
 }
 
+# The SFML 3.0.2 build's first run builds SFML itself, about four minutes on two cores.
+sfml30() {
+    tools/sfml30.sh "$SFML30_BUILD_DIR" &&
+        cmake --build "$SFML30_BUILD_DIR" -j2 --target in_process_tests coilwander &&
+        "${XVFB[@]}" ctest --test-dir "$SFML30_BUILD_DIR" -L "$SFML3_LABELS" -j2 --output-on-failure
+}
+
 step "ordinary build and tests" ordinary
 step "sanitized build and tests" sanitized
 step "fuzzing" fuzz
 step "SFML 3.1 build and tests" sfml3
+if [ -f "$LU_SFML30_TARBALL" ]; then
+    step "SFML 3.0.2 build and tests" sfml30
+else
+    echo "=== SFML 3.0.2 build and tests: skipped, no SFML 3.0.2 source at $LU_SFML30_TARBALL (set LU_SFML30_TARBALL)"
+    skipped+=("SFML 3.0.2 build and tests (no $LU_SFML30_TARBALL)")
+fi
 
 echo "=== times"
 printf '%s\n' "${timings[@]}"
+if [ ${#skipped[@]} -gt 0 ]; then
+    echo "=== skipped: ${skipped[*]}"
+fi
 if [ ${#failed[@]} -gt 0 ]; then
     echo "=== failed: ${failed[*]}"
     exit 1

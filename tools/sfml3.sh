@@ -2,21 +2,25 @@
 # Builds the project against SFML 3.1 on a machine whose system has only SFML 2.5 (Debian 12).
 # SFML 3.1 and the newer C and C++ run-time it needs are fetched from Debian's development release
 # with a throw-away apt setup and unpacked into a private folder; nothing is installed system-wide.
+# apt takes them only from an archive whose signature verifies against Debian's archive keyring.
 # The build folder is configured against that folder, and its programs are linked to start through
 # the folder's own loader and libraries.
 #
 # Usage: tools/sfml3.sh <build-dir> [more cmake arguments]
 #
 # The folder is $LU_SFML3_DIR, by default ${XDG_CACHE_HOME:-$HOME/.cache}/coilwander/sfml3.1; a
-# complete one is reused. Machines with SFML 3 installed need none of this: cmake finds it.
+# complete one, fetched with verification, is reused. The keyring is $LU_SFML3_KEYRING, by default
+# the one Debian 12 ships. Machines with SFML 3 installed need none of this: cmake finds it.
 set -uo pipefail
 
 SUITE=sid
 PACKAGES=(libsfml-dev libsfml-graphics3.1 libsfml-window3.1 libsfml-system3.1 libsfml-audio3.1
     libc6 libstdc++6 libgcc-s1 libsheenbidi3 libstb0t64 libflac14)
 SFML_DIR=${LU_SFML3_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/coilwander/sfml3.1}
+KEYRING=${LU_SFML3_KEYRING:-/usr/share/keyrings/debian-archive-keyring.gpg}
 LIB_DIR="$SFML_DIR/usr/lib/x86_64-linux-gnu"
-COMPLETE="$SFML_DIR/.complete"
+# Written once a fetch has verified and unpacked every package; older folders without it are fetched again.
+COMPLETE="$SFML_DIR/.verified"
 
 fail() {
     echo "sfml3: $*" >&2
@@ -44,7 +48,7 @@ download_from() {
     local apt="$WORK/apt"
     rm -rf "$apt" "$WORK/deb"
     mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/parts" "$apt/preferences" "$WORK/deb"
-    echo "deb [trusted=yes] $uri $SUITE main" >"$apt/sources.list"
+    echo "deb [signed-by=$KEYRING] $uri $SUITE main" >"$apt/sources.list"
     local options=(
         -o "Dir::Etc::SourceList=$apt/sources.list"
         -o "Dir::Etc::SourceParts=$apt/parts"
@@ -65,9 +69,12 @@ fetch() {
     local uris uri
     uris=$(archive_uris | grep -v '^$' | awk '!seen[$0]++')
     [ -n "$uris" ] || fail "no archive address in /etc/apt/sources.list or /etc/apt/sources.list.d/*.sources"
+    [ -r "$KEYRING" ] || fail "no keyring at $KEYRING to verify the archive with (Debian's debian-archive-keyring)"
+    KEYRING=$(realpath "$KEYRING")
 
     WORK=$(mktemp -d) || fail "cannot make a temporary folder"
     trap 'rm -rf "$WORK"' EXIT
+    local unverified=""
     for uri in $uris; do
         echo "sfml3: fetching ${PACKAGES[*]} from $uri $SUITE"
         if download_from "$uri"; then
@@ -80,8 +87,15 @@ fetch() {
             (cd "$WORK/deb" && ls) >"$COMPLETE"
             return 0
         fi
+        # apt's words for a release file that is unsigned, badly signed or signed by an unknown key.
+        if grep -q -E "NO_PUBKEY|BADSIG|EXPKEYSIG|REVKEYSIG|not signed|signature" "$WORK/apt.log"; then
+            unverified="$unverified $uri"
+        fi
+        cat "$WORK/apt.log" >>"$WORK/failures.log"
     done
-    cat "$WORK/apt.log" >&2
+    cat "$WORK/failures.log" >&2
+    [ -z "$unverified" ] ||
+        fail "the signature of Debian's $SUITE release at$unverified does not verify against $KEYRING: nothing was taken from there"
     fail "cannot fetch SFML 3.1 from Debian's $SUITE through $(echo $uris): is the archive reachable, and does $SUITE still ship libsfml-graphics3.1?"
 }
 
@@ -92,11 +106,15 @@ fetch() {
 BUILD_DIR=$1
 shift
 
+mkdir -p "$(dirname "$SFML_DIR")" || fail "cannot create $(dirname "$SFML_DIR")"
+# Two runs at once (two clones, one cache) take turns rather than fetch into one folder together.
+exec 9>"$SFML_DIR.lock" && flock 9 || fail "cannot lock $SFML_DIR.lock"
 if [ -f "$COMPLETE" ]; then
     echo "sfml3: reusing $SFML_DIR"
 else
-    fetch
+    (fetch) || exit 1
 fi
+exec 9>&-
 [ -f "$LIB_DIR/cmake/SFML/SFMLConfig.cmake" ] || fail "$SFML_DIR holds no SFML CMake package"
 [ -x "$LIB_DIR/ld-linux-x86-64.so.2" ] || fail "$SFML_DIR holds no loader"
 
