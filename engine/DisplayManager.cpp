@@ -85,8 +85,8 @@ sf::RenderWindow* createWindow(int width, int height, const std::string& title)
 {
 #if SFML_VERSION_MAJOR >= 3
     sf::VideoMode mode({static_cast<unsigned int>(width), static_cast<unsigned int>(height)}, WINDOW_BITS_PER_PIXEL);
-    auto* window = new sf::RenderWindow(mode, titleText(title), WINDOW_STYLE_DEFAULT, sf::State::Windowed,
-                                        sf::ContextSettings());
+    auto* window =
+        new sf::RenderWindow(mode, titleText(title), WINDOW_STYLE_DEFAULT, sf::State::Windowed, sf::ContextSettings());
 #if SFML_VERSION_MAJOR == 3 && SFML_VERSION_MINOR == 0
     // SFML 3.0 puts a new window's centre near the screen's bottom-right corner on X11, mostly off the
     // screen: it is centred instead, where other versions put it.
