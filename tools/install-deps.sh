@@ -17,4 +17,5 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-reco
     python3-pytest python3-pil python3-xlib sox \
     valgrind \
     clang libclang-rt-14-dev clang-tidy clang-format cppcheck \
-    ca-certificates dpkg-dev
+    ca-certificates dpkg-dev \
+    g++-mingw-w64-x86-64-posix wine64 googletest

@@ -4,10 +4,14 @@
 #      in the tree and against the engine installed into a prefix of their own, the API reference);
 #   2. the same code with AddressSanitizer and UndefinedBehaviorSanitizer: the in-process tests;
 #   3. the fuzz targets (clang's libFuzzer), each for a minute;
-#   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests.
+#   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests;
+#   5. the Windows programs (cross-built by tools/windows.sh) under Wine: the in-process tests but the
+#      input ones, which send X events from inside the test program, the game end to end and the
+#      examples. Skipped
+#      when SFML's source for Windows is not there.
 # Every step runs even when an earlier one fails; the script fails if any did.
-# The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR, LU_FUZZ_BUILD_DIR and
-# LU_SFML3_BUILD_DIR.
+# The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR, LU_FUZZ_BUILD_DIR,
+# LU_SFML3_BUILD_DIR and LU_WINDOWS_BUILD_DIR.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +19,7 @@ BUILD_DIR=${LU_BUILD_DIR:-build}
 ASAN_BUILD_DIR=${LU_ASAN_BUILD_DIR:-build-asan}
 FUZZ_BUILD_DIR=${LU_FUZZ_BUILD_DIR:-build-fuzz}
 SFML3_BUILD_DIR=${LU_SFML3_BUILD_DIR:-build-sfml3}
+WINDOWS_BUILD_DIR=${LU_WINDOWS_BUILD_DIR:-build-windows}
 # -noreset: the server would otherwise reset when one test closes the last connection, and a
 # window another test is opening at that moment would fail.
 XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
@@ -24,17 +29,26 @@ IN_PROCESS_LABELS='^(engine|window|audio|game|assets)$'
 # the private folder's loader, and the ordinary build runs that leak check.
 SFML3_LABELS='^(engine|window|audio|game|assets|e2e)$'
 SFML3_EXCLUDED='^game_many_games_leak_nothing$'
+# Under Wine: those, the real program end to end and the examples (valgrind's leak check is not built there).
+WINDOWS_LABELS='^(engine|window|audio|game|assets|e2e|examples)$'
+# The exit status of a step that could not run here, which is not a failure.
+SKIPPED=77
 
 failed=()
+skipped=()
 timings=()
 
-# Runs the named step's commands and remembers its time and whether it failed.
+# Runs the named step's commands and remembers its time and whether it failed or was skipped.
 step() {
     local name=$1
     shift
     local start=$SECONDS
     echo "=== $name"
-    if ! "$@"; then
+    "$@"
+    local status=$?
+    if [ $status -eq $SKIPPED ]; then
+        skipped+=("$name")
+    elif [ $status -ne 0 ]; then
         failed+=("$name")
     fi
     timings+=("$name: $((SECONDS - start)) s")
@@ -71,10 +85,24 @@ sfml3() {
 step "ordinary build and tests" ordinary
 step "sanitized build and tests" sanitized
 step "fuzzing" fuzz
+# tools/windows.sh exits with SKIPPED when SFML's source for Windows is missing.
+windows() {
+    tools/windows.sh "$WINDOWS_BUILD_DIR" || return
+    "${XVFB[@]}" ctest --test-dir "$WINDOWS_BUILD_DIR" -L "$WINDOWS_LABELS" -j2 --output-on-failure
+    local status=$?
+    # Wine's server outlives the programs by a few seconds; the step ends with it.
+    tools/wine.sh "$WINDOWS_BUILD_DIR/wine-prefix" --stop
+    return $status
+}
+
 step "SFML 3.1 build and tests" sfml3
+step "Windows build and tests under Wine" windows
 
 echo "=== times"
 printf '%s\n' "${timings[@]}"
+if [ ${#skipped[@]} -gt 0 ]; then
+    echo "=== skipped: ${skipped[*]}"
+fi
 if [ ${#failed[@]} -gt 0 ]; then
     echo "=== failed: ${failed[*]}"
     exit 1
