@@ -47,8 +47,8 @@ TEST_F(LogManagerTest, StartingAgainTruncatesAndReleasesTheOldFile)
 {
     // Linux lists the open files; Windows refuses to remove a file that is still open.
     auto openFiles = [] {
-        std::error_code none;
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd", none), {});
+        std::error_code ignored;
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd", ignored), {});
     };
     auto filesBefore = openFiles();
     ASSERT_EQ(0, log.startUp());
@@ -63,7 +63,8 @@ TEST_F(LogManagerTest, StartingAgainTruncatesAndReleasesTheOldFile)
     log.shutDown();
     EXPECT_EQ("Message: third run\n", lutest::readTextFile(lu::LOG_FILE_NAME));
     EXPECT_EQ(filesBefore, openFiles());
-    EXPECT_TRUE(std::filesystem::remove(lu::LOG_FILE_NAME));
+    std::error_code error;
+    EXPECT_TRUE(std::filesystem::remove(lu::LOG_FILE_NAME, error)) << error.message();
 }
 
 } // namespace
