@@ -7,8 +7,7 @@
 #   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests;
 #   5. the Windows programs (cross-built by tools/windows.sh) under Wine: the in-process tests but the
 #      input ones, which send X events from inside the test program, the game end to end and the
-#      examples. Skipped
-#      when SFML's source for Windows is not there.
+#      examples. Skipped when SFML's source for Windows is not there.
 # Every step runs even when an earlier one fails; the script fails if any did.
 # The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR, LU_FUZZ_BUILD_DIR,
 # LU_SFML3_BUILD_DIR and LU_WINDOWS_BUILD_DIR.
@@ -29,7 +28,8 @@ IN_PROCESS_LABELS='^(engine|window|audio|game|assets)$'
 # the private folder's loader, and the ordinary build runs that leak check.
 SFML3_LABELS='^(engine|window|audio|game|assets|e2e)$'
 SFML3_EXCLUDED='^game_many_games_leak_nothing$'
-# Under Wine: those, the real program end to end and the examples (valgrind's leak check is not built there).
+# Under Wine: those, the real program end to end and the examples (valgrind's leak check is not built
+# there).
 WINDOWS_LABELS='^(engine|window|audio|game|assets|e2e|examples)$'
 # The exit status of a step that could not run here, which is not a failure.
 SKIPPED=77
@@ -82,9 +82,6 @@ sfml3() {
             --output-on-failure
 }
 
-step "ordinary build and tests" ordinary
-step "sanitized build and tests" sanitized
-step "fuzzing" fuzz
 # tools/windows.sh exits with SKIPPED when SFML's source for Windows is missing.
 windows() {
     tools/windows.sh "$WINDOWS_BUILD_DIR" || return
@@ -95,6 +92,9 @@ windows() {
     return $status
 }
 
+step "ordinary build and tests" ordinary
+step "sanitized build and tests" sanitized
+step "fuzzing" fuzz
 step "SFML 3.1 build and tests" sfml3
 step "Windows build and tests under Wine" windows
 
