@@ -1,3 +1,15 @@
+# SFML's audio on Windows needs OpenAL's DLL beside each program; lu_copy_runtime_dlls puts it there.
+# Included once SFML is found.
+if(WIN32 AND NOT LU_RUNTIME_DLLS)
+  find_file(LU_OPENAL_DLL openal32.dll HINTS "${SFML_DIR}/../../../bin" PATH_SUFFIXES bin
+            DOC "OpenAL's DLL, copied beside every program")
+  if(LU_OPENAL_DLL)
+    set(LU_RUNTIME_DLLS ${LU_OPENAL_DLL})
+  else()
+    message(WARNING "openal32.dll not found beside SFML: set LU_OPENAL_DLL, or put it beside the programs")
+  endif()
+endif()
+
 # lu_stage_data(<target> [<file or folder>...])
 # A game opens lu-font.ttf and its sprite and sound files relative to its working directory. Each build of
 # <target> first copies LU_FONT_FILE beside the program as lu-font.ttf, and each given file or folder
@@ -24,4 +36,22 @@ function(lu_stage_data target)
   endforeach()
   add_custom_target(${target}_data ${commands} COMMENT "Staging the data of ${target}" VERBATIM)
   add_dependencies(${target} ${target}_data)
+  lu_copy_runtime_dlls(${target})
+endfunction()
+
+# lu_copy_runtime_dlls(<target>)
+# Windows looks first beside a program for the DLLs it needs. After each build of <target>, copies there
+# the files listed in LU_RUNTIME_DLLS (a Windows build of this repository lists OpenAL's openal32.dll)
+# and, with CMake 3.21 or later, the DLLs of the libraries it links (SFML's, when SFML is not static).
+function(lu_copy_runtime_dlls target)
+  if(NOT LU_RUNTIME_DLLS)
+    return()
+  endif()
+  set(dlls ${LU_RUNTIME_DLLS})
+  if(NOT CMAKE_VERSION VERSION_LESS 3.21)
+    list(APPEND dlls "$<TARGET_RUNTIME_DLLS:${target}>")
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dlls} $<TARGET_FILE_DIR:${target}>
+    COMMAND_EXPAND_LISTS VERBATIM)
 endfunction()

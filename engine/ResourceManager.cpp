@@ -119,7 +119,9 @@ long long bytesLeft(std::ifstream& file)
 std::unique_ptr<Sprite> readSprite(const std::string& filename)
 {
     LogManager& log = LogManager::instance();
-    std::ifstream file(filename);
+    // Binary, so that every system reads the same bytes: Windows' text mode would turn CR LF into LF
+    // before readLine sees it, end the file at a ^Z, and upset the positions bytesLeft compares.
+    std::ifstream file(filename, std::ios::binary);
     if (!file.is_open()) {
         log.writeWarning("cannot open the sprite file \"%s\"", filename.c_str());
         return nullptr;

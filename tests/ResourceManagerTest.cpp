@@ -56,6 +56,11 @@ TEST_F(SpriteFileTest, FilesLoadAsTheirHeaderSaysOrAreRefusedWhole)
         {"1 frame\n  +2x\n1\n\nred\nab\n", "2x1 slowdown 0 colour 1: ab"},
         {"1\r\n3\r\n2\r\n1\r\nred\r\n a \r\nbc\r", "3x2 slowdown 1 colour 1:  a bc\r"},
         {"1\n3\n1\n1\nblue\nxyz", "3x1 slowdown 1 colour 4: xyz"},
+        // The same bytes on every system: of two CRs only the last is the line end's, and ^Z is a character.
+        {"1\n3\n2\n1\nred\nab\r\r\nc\x1a"
+         "d\n",
+         "3x2 slowdown 1 colour 1: ab\rc\x1a"
+         "d"},
         // Line lengths are not checked: the rows' text is joined as it is (drawing keeps to the frame).
         {"1\n3\n3\n1\nwhite\nabcd\nef\nghij\n", "3x3 slowdown 1 colour 7: abcdefghij"},
         {"1\n3\n3\n1\nwhite\na\nb\nc\n", "3x3 slowdown 1 colour 7: abc"},

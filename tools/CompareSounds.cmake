@@ -1,11 +1,11 @@
 # Runs the synthesis tool into a fresh folder and compares every sound with the committed one.
-# Expects SYNTH, OUTPUT_DIR and REFERENCE_DIR.
+# Expects SYNTH, OUTPUT_DIR and REFERENCE_DIR; EMULATOR, when given, runs the tool (a Windows one under Wine).
 set(SOUND_FILES eat.wav hit.wav gamemusic.wav)
 set(MAX_SOUND_BYTES 2097152)
 
 file(REMOVE_RECURSE "${OUTPUT_DIR}")
 file(MAKE_DIRECTORY "${OUTPUT_DIR}")
-execute_process(COMMAND "${SYNTH}" "${OUTPUT_DIR}" RESULT_VARIABLE synth_result)
+execute_process(COMMAND ${EMULATOR} "${SYNTH}" "${OUTPUT_DIR}" RESULT_VARIABLE synth_result)
 if(NOT synth_result EQUAL 0)
   message(FATAL_ERROR "synth failed: ${synth_result}")
 endif()

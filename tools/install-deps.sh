@@ -19,4 +19,5 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-reco
     clang libclang-rt-14-dev clang-tidy clang-format cppcheck \
     ca-certificates dpkg-dev debian-archive-keyring \
     libfreetype-dev libflac-dev libvorbis-dev libogg-dev libxrandr-dev libxcursor-dev libxi-dev \
-    libudev-dev libgl-dev
+    libudev-dev libgl-dev \
+    g++-mingw-w64-x86-64-posix wine64 googletest

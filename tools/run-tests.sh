@@ -7,10 +7,13 @@
 #   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests;
 #   5. the same against SFML 3.0.2, built once from its source tarball by tools/sfml30.sh, when the
 #      tarball is there ($LU_SFML30_TARBALL, by default ../shared/deps/SFML-3.0.2.tar.gz beside the
-#      repository); without it the step says that it is skipped.
+#      repository); without it the step says that it is skipped;
+#   6. the Windows programs (cross-built by tools/windows.sh) under Wine: the in-process tests but the
+#      input ones, which send X events from inside the test program, the game end to end and the
+#      examples. Skipped when SFML's source for Windows is not there.
 # Every step runs even when an earlier one fails; the script fails if any did.
 # The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR, LU_FUZZ_BUILD_DIR,
-# LU_SFML3_BUILD_DIR and LU_SFML30_BUILD_DIR.
+# LU_SFML3_BUILD_DIR, LU_SFML30_BUILD_DIR and LU_WINDOWS_BUILD_DIR.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +23,7 @@ FUZZ_BUILD_DIR=${LU_FUZZ_BUILD_DIR:-build-fuzz}
 SFML3_BUILD_DIR=${LU_SFML3_BUILD_DIR:-build-sfml3}
 SFML30_BUILD_DIR=${LU_SFML30_BUILD_DIR:-build-sfml30}
 export LU_SFML30_TARBALL=${LU_SFML30_TARBALL:-$PWD/../shared/deps/SFML-3.0.2.tar.gz}
+WINDOWS_BUILD_DIR=${LU_WINDOWS_BUILD_DIR:-build-windows}
 # -noreset: the server would otherwise reset when one test closes the last connection, and a
 # window another test is opening at that moment would fail.
 XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
@@ -29,18 +33,27 @@ IN_PROCESS_LABELS='^(engine|window|audio|game|assets)$'
 # by the private folder's loader, and the ordinary build runs that leak check.
 SFML3_LABELS='^(engine|window|audio|game|assets|e2e)$'
 SFML3_EXCLUDED='^game_many_games_leak_nothing$'
+# Under Wine: those, the real program end to end and the examples (valgrind's leak check is not built
+# there).
+WINDOWS_LABELS='^(engine|window|audio|game|assets|e2e|examples)$'
+# The exit status of a step that could not run here, which is not a failure.
+SKIPPED=77
 
 failed=()
 skipped=()
 timings=()
 
-# Runs the named step's commands and remembers its time and whether it failed.
+# Runs the named step's commands and remembers its time and whether it failed or was skipped.
 step() {
     local name=$1
     shift
     local start=$SECONDS
     echo "=== $name"
-    if ! "$@"; then
+    "$@"
+    local status=$?
+    if [ $status -eq $SKIPPED ]; then
+        skipped+=("$name")
+    elif [ $status -ne 0 ]; then
         failed+=("$name")
     fi
     timings+=("$name: $((SECONDS - start)) s")
@@ -76,21 +89,31 @@ sfml3() {
 
 # The SFML 3.0.2 build's first run builds SFML itself, about four minutes on two cores.
 sfml30() {
+    if [ ! -f "$LU_SFML30_TARBALL" ]; then
+        echo "skipped: no SFML 3.0.2 source at $LU_SFML30_TARBALL (set LU_SFML30_TARBALL)"
+        return $SKIPPED
+    fi
     tools/sfml30.sh "$SFML30_BUILD_DIR" &&
         cmake --build "$SFML30_BUILD_DIR" -j2 --target in_process_tests coilwander &&
         "${XVFB[@]}" ctest --test-dir "$SFML30_BUILD_DIR" -L "$SFML3_LABELS" -j2 --output-on-failure
+}
+
+# tools/windows.sh exits with SKIPPED when SFML's source for Windows is missing.
+windows() {
+    tools/windows.sh "$WINDOWS_BUILD_DIR" || return
+    "${XVFB[@]}" ctest --test-dir "$WINDOWS_BUILD_DIR" -L "$WINDOWS_LABELS" -j2 --output-on-failure
+    local status=$?
+    # Wine's server outlives the programs by a few seconds; the step ends with it.
+    tools/wine.sh "$WINDOWS_BUILD_DIR/wine-prefix" --stop
+    return $status
 }
 
 step "ordinary build and tests" ordinary
 step "sanitized build and tests" sanitized
 step "fuzzing" fuzz
 step "SFML 3.1 build and tests" sfml3
-if [ -f "$LU_SFML30_TARBALL" ]; then
-    step "SFML 3.0.2 build and tests" sfml30
-else
-    echo "=== SFML 3.0.2 build and tests: skipped, no SFML 3.0.2 source at $LU_SFML30_TARBALL (set LU_SFML30_TARBALL)"
-    skipped+=("SFML 3.0.2 build and tests (no $LU_SFML30_TARBALL)")
-fi
+step "SFML 3.0.2 build and tests" sfml30
+step "Windows build and tests under Wine" windows
 
 echo "=== times"
 printf '%s\n' "${timings[@]}"

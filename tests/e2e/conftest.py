@@ -30,6 +30,9 @@ TIMEOUT = 20
 def pytest_addoption(parser):
     parser.addoption("--game-dir", required=True, help="the game's staged folder (program, sprites, sounds, font)")
     parser.addoption("--sfml", type=int, default=2, help="the major SFML version the game was built with")
+    parser.addoption("--program", default="coilwander", help="the game's file name in its folder")
+    parser.addoption("--launcher", action="append", default=[],
+                     help="a word of the command that runs the game, such as Wine for a Windows build; repeat it")
     parser.addoption("--soak-seconds", type=float, default=60, help="how long the soak plays")
 
 
@@ -40,8 +43,8 @@ def pytest_configure(config):
 class Game:
     """One run of the game in its own folder."""
 
-    def __init__(self, folder, sfml):
-        self.folder, self.sfml = folder, sfml
+    def __init__(self, folder, sfml, command):
+        self.folder, self.sfml, self.command = folder, sfml, command
         self.process = self.window = self.x = None
 
     def start(self, environment=None, window=True):
@@ -55,8 +58,9 @@ class Game:
             env["ALSA_CONFIG_PATH"] = self.path("alsa.conf")
         env.update(environment or {})
         env = {name: value for name, value in env.items() if value is not None}
+        program = self.command[:-1] + [self.path(self.command[-1])]
         with open(self.path(ERRORS), "w") as errors:
-            self.process = subprocess.Popen([self.path("coilwander")], cwd=self.folder, env=env,
+            self.process = subprocess.Popen(program, cwd=self.folder, env=env,
                                             stdout=subprocess.DEVNULL, stderr=errors)
         if window:
             found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Coilwander"],
@@ -193,7 +197,8 @@ def run_game(request, tmp_path):
         shutil.copytree(source, folder, ignore=shutil.ignore_patterns("CMake*", "*.a", "*.cmake", "Makefile", "*.log"))
         if spoil:
             spoil(str(folder))
-        games.append(Game(str(folder), request.config.getoption("--sfml")))
+        command = request.config.getoption("--launcher") + [request.config.getoption("--program")]
+        games.append(Game(str(folder), request.config.getoption("--sfml"), command))
         return games[-1].start(**options)
 
     yield start

@@ -1,8 +1,8 @@
 #!/bin/bash
 # Plays a game for a second under an X server of its own, then presses Q as a player would.
 # Passes when the game ends with exit status 0 and its log says "GameOver".
-# Usage: run-example.sh PROGRAM TITLE (the program's folder holds lu-font.ttf and its data; TITLE is its
-# window's title)
+# Usage: run-example.sh PROGRAM TITLE [LAUNCHER...] (the program's folder holds lu-font.ttf and its data;
+# TITLE is its window's title; LAUNCHER, such as Wine for a Windows program, runs it)
 set -uo pipefail
 
 if [ -z "${LU_EXAMPLE_X_SERVER:-}" ]; then
@@ -13,9 +13,10 @@ export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 
 program=$(realpath "$1")
 title=$2
+shift 2
 cd "$(dirname "$program")" || exit 1
 rm -f lumbra.log
-"$program" &
+"$@" "$program" &
 pid=$!
 
 # Waits up to $1 tenths of a second for the command after it to succeed.
@@ -30,7 +31,9 @@ wait_for() {
 }
 running() { kill -0 "$pid" 2> /dev/null; }
 stopped() { ! running; }
-says_running() { grep -qsx 'Message: Running' lumbra.log; }
+# A Windows program's log ends its lines with CR LF.
+says() { tr -d '\r' < lumbra.log 2> /dev/null | grep -qx "Message: $1"; }
+says_running() { says Running; }
 started_or_stopped() { says_running || stopped; }
 
 if wait_for 300 started_or_stopped && says_running; then
@@ -49,4 +52,4 @@ status=$?
 
 echo "run-example: $(basename "$program") exited with status $status; its log:"
 cat lumbra.log
-[ "$status" -eq 0 ] && grep -qx 'Message: GameOver' lumbra.log
+[ "$status" -eq 0 ] && says GameOver

@@ -2,6 +2,7 @@
 
 #include "EventKillScreen.h"
 #include "Level.h"
+#include "LogManager.h"
 #include "ScoreDisplay.h"
 #include "SnakeHead.h"
 
@@ -110,18 +111,32 @@ TEST_F(LevelTest, AnAppleCellTouchedByThreeSolidObjectsIsClearedButFourRefuseIt)
     }
 }
 
+// Many first levels, since each C library has a rand() sequence of its own.
 TEST_F(LevelTest, ACorneredWalkLogsOnceParksItsHazardAndEndsTheGroup)
 {
-    srand(114); // the last group of this first level runs into a dead end one hazard early
-    level->nextLevel();
-    EXPECT_EQ(lutest::countLogMessages("Can't place obsticle"), 1);
-    lu::ObjectList objects = level->getLevelObjects();
-    std::string cells;
-    for (int i = 0; i < objects.getCount(); i++) {
-        cells += cell(objects.at(i)->getPosition());
+    int cornered = 0;
+    for (int seed = 1; seed <= 300; seed++) {
+        lu::WorldManager::instance().shutDown();
+        lu::LogManager::instance().startUp();
+        newGame();
+        srand(seed);
+        level->nextLevel();
+        lu::ObjectList objects = level->getLevelObjects();
+        int parked = 0;
+        for (int i = 1; i + 1 < objects.getCount(); i++) {
+            if (cell(objects.at(i)->getPosition()) != cell(PARKING_POSITION))
+                continue;
+            parked++;
+            // What follows starts a group of its own: it does not walk on from the hazard before.
+            lu::Vector before = objects.at(i - 1)->getPosition();
+            lu::Vector after = objects.at(i + 1)->getPosition();
+            EXPECT_NE(std::fabs(after.getX() - before.getX()) + std::fabs(after.getY() - before.getY()), 1.0f) << seed;
+            EXPECT_NE(cell(after), cell(PARKING_POSITION)) << seed;
+        }
+        EXPECT_EQ(lutest::countLogMessages("Can't place obsticle"), parked) << seed;
+        cornered += parked;
     }
-    EXPECT_EQ(cells.find("(-10,-10)"), cells.rfind("(-10,-10)"));
-    EXPECT_EQ(cell(objects.at(objects.getCount() - 2)->getPosition()), cell(PARKING_POSITION));
+    EXPECT_GT(cornered, 0);
 }
 
 TEST_F(LevelTest, GroupsStopGrowingAt45AndTheKillScreenComesOnceAt77)

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -36,7 +37,7 @@ std::vector<std::string> journal;
 std::vector<std::string> readLogMessages()
 {
     std::vector<std::string> messages;
-    std::istringstream in(readFile(lu::LOG_FILE_NAME));
+    std::istringstream in(readTextFile(lu::LOG_FILE_NAME));
     for (std::string line; std::getline(in, line);)
         messages.push_back(line.rfind(LOG_PREFIX, 0) == 0 ? line.substr(LOG_PREFIX.size()) : line);
     return messages;
@@ -56,16 +57,34 @@ std::string readFile(const std::string& path)
     return content.str();
 }
 
+std::string readTextFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
 bool writeFile(const std::string& path, const std::string& content)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     return static_cast<bool>(out << content);
 }
 
-TempDir::TempDir() : dirPath((fs::temp_directory_path() / "lu-test-XXXXXX").string())
+TempDir::TempDir()
 {
-    if (mkdtemp(&dirPath[0]) == nullptr)
-        throw std::runtime_error("cannot create a temporary directory from " + dirPath);
+    std::random_device random;
+    fs::path base = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100; attempt++) {
+        fs::path candidate = base / ("lu-test-" + std::to_string(random()));
+        // Only the process that creates a directory gets true: the name is then ours alone.
+        std::error_code error;
+        if (fs::create_directory(candidate, error)) {
+            dirPath = candidate.string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary directory in " + base.string());
 }
 
 TempDir::~TempDir()
@@ -146,9 +165,14 @@ int ScreenText::outsideCount() const
 EngineScope::EngineScope(int parts) : parts(parts), previous(fs::current_path().string())
 {
     for (const fs::directory_entry& entry : fs::directory_iterator(previous)) {
-        std::error_code ignored;
-        if (entry.path().filename() != lu::LOG_FILE_NAME)
-            fs::create_symlink(entry.path(), fs::path(dir.path()) / entry.path().filename(), ignored);
+        fs::path link = fs::path(dir.path()) / entry.path().filename();
+        if (entry.path().filename() == lu::LOG_FILE_NAME)
+            continue;
+        // Windows programs may not make symbolic links: hard links to the files then stand in.
+        std::error_code error;
+        fs::create_symlink(entry.path(), link, error);
+        if (error)
+            fs::copy(entry.path(), link, fs::copy_options::recursive | fs::copy_options::create_hard_links, error);
     }
     fs::current_path(dir.path());
     journal.clear();

@@ -19,6 +19,9 @@ int countLogMessages(const std::string& text);
 /// Returns the whole content of a file, or "" when it cannot be read.
 std::string readFile(const std::string& path);
 
+/// Returns a file's content read as text, the platform's line ends as "\n", or "" when it cannot be read.
+std::string readTextFile(const std::string& path);
+
 /// Writes content to a file, replacing it; returns false when it cannot.
 bool writeFile(const std::string& path, const std::string& content);
 
