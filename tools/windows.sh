@@ -86,5 +86,5 @@ WINE_PREFIX="$BUILD_DIR/wine-prefix"
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_PREFIX_PATH="$CACHE/prefix" \
     -DSFML_STATIC_LIBRARIES=TRUE -DCMAKE_CROSSCOMPILING_EMULATOR="$ROOT/tools/wine.sh;$WINE_PREFIX" "$@" ||
     fail "configuring $BUILD_DIR failed"
-cmake --build "$BUILD_DIR" -j2 --target in_process_tests coilwander walker starcatch || fail "building failed"
+cmake --build "$BUILD_DIR" -j2 --target in_process_tests coilwander walker starcatch cavern || fail "building failed"
 "$ROOT/tools/wine.sh" "$WINE_PREFIX" --make-prefix || fail "cannot make the Wine prefix $WINE_PREFIX"
