@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,9 @@ TEST(GameRunTest, FramesRunUntilGameOverEachSleepingOutItsTimeOrLoggingItsOverru
     game.run();
     auto took = std::chrono::steady_clock::now() - started;
 
-    EXPECT_EQ("R step; R drawn; R step; R drawn; R step; R drawn", lutest::heard());
+    // Under Wine a new window reports the pointer it opened under; only the frames matter here.
+    std::string frames = std::regex_replace(lutest::heard(), std::regex("R mouse [^;]*; "), "");
+    EXPECT_EQ("R step; R drawn; R step; R drawn; R step; R drawn", frames);
     EXPECT_EQ((std::vector<int>{first, first + 1, first + 2}), steps);
     // The first two frames sleep out the rest of their time (clock readings are whole milliseconds).
     EXPECT_GE(took, std::chrono::milliseconds(2 * (game.getFrameTime() - 2) + work));

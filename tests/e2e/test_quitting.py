@@ -48,4 +48,6 @@ def test_a_start_that_fails_says_why_and_exits_with_status_zero(request, run_gam
         assert game.log() == expected_log
     # The developer learns which font file was looked for, and where.
     if expected_log and expected_log[0] == "Issue loading font":
-        assert game.warnings() == ['lu: cannot load the font "lu-font.ttf" from the working directory "%s"' % game.folder]
+        # Wine shows the folder as Windows names it, on its drive Z:.
+        folder = "Z:" + game.folder.replace("/", "\\") if request.config.getoption("--launcher") else game.folder
+        assert game.warnings() == ['lu: cannot load the font "lu-font.ttf" from the working directory "%s"' % folder]
