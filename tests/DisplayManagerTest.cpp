@@ -181,11 +181,11 @@ TEST(DisplayTitleTest, ATitleSetBeforeTheWindowOpensNamesItAndALaterOneRenamesIt
     display.setTitle("Cavern");
     ASSERT_EQ(display.startUp(), 0);
     EXPECT_EQ("Cavern\n", windowName());
-    // UTF-8, as a game's source file holds it. SFML 3 gives the window its UTF-8 name only where a window
-    // manager runs, which this X server lacks: the plain name it keeps leaves out what is not ASCII.
+    // UTF-8, as a game's source file holds it. SFML 3.1 gives the window its UTF-8 name only where a
+    // window manager runs, which this X server lacks: the plain name it keeps leaves out what is not ASCII.
     display.setTitle("Caverne \xc3\xa0 deux");
     display.swapBuffers(); // the end of a frame, which sends it to the server
-#if SFML_VERSION_MAJOR >= 3
+#if SFML_VERSION_MAJOR > 3 || (SFML_VERSION_MAJOR == 3 && SFML_VERSION_MINOR >= 1)
     EXPECT_EQ("Caverne  deux\n", windowName());
 #else
     EXPECT_EQ("Caverne \xc3\xa0 deux\n", windowName());
