@@ -53,7 +53,7 @@ AudioDevice& AudioDevice::instance()
     return device;
 }
 
-AudioDevice::AudioDevice() : state(State::UNKNOWN), soundPlayers(0), musicPlayers(0)
+AudioDevice::AudioDevice() : state(State::UNKNOWN), silent(false), soundPlayers(0), musicPlayers(0)
 {
 }
 
@@ -61,6 +61,9 @@ AudioDevice::~AudioDevice() = default;
 
 bool AudioDevice::isOn()
 {
+    if (silent && state != State::ON) {
+        return false;
+    }
     if (state == State::UNKNOWN) {
         open();
     }
@@ -92,6 +95,11 @@ void AudioDevice::open()
     }
     state = State::ON;
     std::atexit(closeAtExit);
+}
+
+void AudioDevice::setSilent(bool on)
+{
+    silent = on;
 }
 
 void AudioDevice::addSound(Sound* sound)

@@ -25,6 +25,10 @@ public:
     /// opened, the log says so once and sound stays off for the rest of the run.
     bool isOn();
 
+    /// While silent, sound stays off without the device being looked for or the log saying anything; a
+    /// device opened already stays open.
+    void setSilent(bool on);
+
     /// Keeps track of a new sound, whose player can then be reclaimed and whose SFML objects are released at exit.
     void addSound(Sound* sound);
 
@@ -66,6 +70,7 @@ private:
     void open();
 
     State state;
+    bool silent;
     // An idle stream that keeps the device open from the first sound to the exit, so that it is
     // opened once.
     std::unique_ptr<sf::Music> hold;

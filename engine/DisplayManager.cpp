@@ -14,6 +14,7 @@
 #include <SFML/System/String.hpp>
 
 #include <algorithm>
+#include <cmath>
 
 #include <filesystem>
 #include <system_error>
@@ -110,7 +111,12 @@ DisplayManager::DisplayManager()
       horizontalCells(WINDOW_HORIZONTAL_CELLS_DEFAULT),
       verticalCells(WINDOW_VERTICAL_CELLS_DEFAULT),
       cellListener(nullptr),
-      title(WINDOW_TITLE_DEFAULT)
+      title(WINDOW_TITLE_DEFAULT),
+      headless(false),
+      headlessStarted(false),
+      showing(false),
+      drawnCells(static_cast<std::size_t>(horizontalCells * verticalCells), ' '),
+      shownCells(drawnCells)
 {
 }
 
@@ -128,8 +134,16 @@ DisplayManager& DisplayManager::instance()
 int DisplayManager::startUp()
 {
     LogManager& log = LogManager::instance();
-    if (window != nullptr) {
+    if (window != nullptr || headlessStarted) {
         log.writeMessage("Already started up");
+        return 0;
+    }
+    // Without a window there is no font to draw with either: the cells are all there is.
+    if (headless) {
+        headlessStarted = true;
+        showing = true;
+        started = true;
+        setType("DisplayManager");
         return 0;
     }
 
@@ -149,6 +163,7 @@ int DisplayManager::startUp()
     }
 
     // Drawing works whether or not the font opens (without it, cells have no glyphs).
+    showing = true;
     bool fontOpened = openFontFile(*font, FONT_FILE_DEFAULT);
     batch = std::make_unique<CellBatch>(*font, sf::Vector2f(cellWidth(), cellHeight()));
     if (!fontOpened) {
@@ -168,6 +183,7 @@ int DisplayManager::startUp()
 void DisplayManager::shutDown()
 {
     LogManager::instance().writeMessage("Display shutting down");
+    showing = false;
     if (started && window != nullptr)
         window->close();
 }
@@ -177,17 +193,28 @@ int DisplayManager::drawCharacter(Vector worldPosition, char ch, Color color) co
     Vector viewPosition = worldPosition - WorldManager::instance().getCamera();
     if (cellListener != nullptr)
         cellListener->onCharacter(viewPosition, ch, color);
-    if (window == nullptr)
+    if (window == nullptr && !headlessStarted)
         return -1;
-
-    float pixelX = cellWidth() * viewPosition.getX();
-    float pixelY = cellHeight() * viewPosition.getY();
-
+    // Told headless too, so that a headless run logs what a windowed one does.
     int colorIndex = color;
     if (colorIndex < 0 || colorIndex >= CELL_COLOR_COUNT) {
         LogManager::instance().writeMessage("Unknown color. Using default");
         colorIndex = COLOR_DEFAULT;
     }
+    if (showing) {
+        float column = std::floor(viewPosition.getX() + 0.5f);
+        float row = std::floor(viewPosition.getY() + 0.5f);
+        if (column >= 0 && column < horizontalCells && row >= 0 && row < verticalCells) {
+            bool control = static_cast<unsigned char>(ch) < ' ' || ch == '\x7f';
+            int cell = static_cast<int>(row) * horizontalCells + static_cast<int>(column);
+            drawnCells[static_cast<std::size_t>(cell)] = control ? ' ' : ch;
+        }
+    }
+    if (window == nullptr)
+        return 0;
+
+    float pixelX = cellWidth() * viewPosition.getX();
+    float pixelY = cellHeight() * viewPosition.getY();
     batch->addCell(*window, sf::Vector2f(pixelX, pixelY), ch, CELL_COLORS[colorIndex]);
     return 0;
 }
@@ -218,6 +245,10 @@ int DisplayManager::drawString(Vector worldPosition, std::string text, Color col
 
 void DisplayManager::swapBuffers()
 {
+    if (showing) {
+        shownCells = drawnCells;
+        std::fill(drawnCells.begin(), drawnCells.end(), ' ');
+    }
     if (window == nullptr)
         return;
     batch->drawInto(*window);
@@ -292,6 +323,19 @@ sf::RenderWindow* DisplayManager::getWindow() const
 void DisplayManager::setCellListener(CellListener* listener)
 {
     cellListener = listener;
+}
+
+bool DisplayManager::isHeadless() const
+{
+    return headless;
+}
+
+std::string DisplayManager::getScreenText() const
+{
+    std::string text;
+    for (int row = 0; row < verticalCells; row++)
+        text += shownCells.substr(static_cast<std::size_t>(row) * horizontalCells, horizontalCells) + "\n";
+    return text;
 }
 
 } // namespace lu

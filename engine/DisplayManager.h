@@ -44,13 +44,15 @@ public:
 
     ~DisplayManager() override;
 
-    /// Opens the window and loads the font; returns 0 on success or when already open, else -1.
+    /// Opens the window and loads the font, or headless neither; returns 0 on success or when already open,
+    /// else -1.
     int startUp() override;
 
     /// Closes the window.
     void shutDown() override;
 
-    /// Draws one character on its black cell at a world position; returns -1 without a window.
+    /// Draws one character on its black cell at a world position; returns -1 without a window (or, headless,
+    /// before startUp()).
     /// It lands in the view at the world position less the camera (WorldManager::getCamera()).
     /// Cells reach the window in batches, each pixel as if in drawing order, by getWindow() or swapBuffers().
     int drawCharacter(Vector worldPosition, char ch, Color color) const;
@@ -102,9 +104,20 @@ public:
     /// Reports every later drawCharacter call to listener (null to stop), window or not.
     void setCellListener(CellListener* listener);
 
+    /// Returns true when the display keeps its cells in memory only, with no window
+    /// (GameManager::setHeadless()).
+    bool isHeadless() const;
+
+    /// Returns the last frame shown (by swapBuffers(), up to shutDown()), window or not, as text: one line
+    /// per row, each of getHorizontalCells() characters and a line feed. A character lands on the cell
+    /// nearest its position; cells drawn with nothing, or with a control character, are blanks.
+    std::string getScreenText() const;
+
 private:
-    // The input manager refits the picture when the window reports a new size.
+    // The input manager refits the picture when the window reports a new size; the game manager makes
+    // the display headless.
     friend class InputManager;
+    friend class GameManager;
 
     DisplayManager();
     DisplayManager(const DisplayManager&) = delete;
@@ -125,6 +138,16 @@ private:
     // Made with the window; filled by the const drawing calls, emptied into the window by getWindow()
     // and swapBuffers().
     std::unique_ptr<CellBatch> batch;
+    // Set before startUp(): keep the cells in memory and open no window.
+    bool headless;
+    // The headless counterpart of a window made by startUp(): true from then on.
+    bool headlessStarted;
+    // True from a successful startUp() to shutDown(): drawing reaches the cells, and showing them counts.
+    bool showing;
+    // The cells drawn since the last frame was shown, row after row; then those of the frame shown.
+    // Filled by the const drawing calls, as the batch is.
+    mutable std::string drawnCells;
+    std::string shownCells;
 };
 
 } // namespace lu

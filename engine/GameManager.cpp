@@ -1,5 +1,6 @@
 #include "GameManager.h"
 
+#include "AudioDevice.h"
 #include "DisplayManager.h"
 #include "EventStep.h"
 #include "InputManager.h"
@@ -86,10 +87,13 @@ void GameManager::run()
                 over = INT_MAX;
             log.writeMessage("Frame time over target time by %d milliseconds", static_cast<int>(over));
         }
-        sleepMilliseconds(sleepTimeFor(elapsedMilliseconds));
+        // Nobody watches a headless game: its frames follow each other as fast as they go.
+        if (!isHeadless())
+            sleepMilliseconds(sleepTimeFor(elapsedMilliseconds));
 
         if (gameOver) {
             log.writeMessage("GameOver");
+            InputManager::instance().stopRecording();
             return;
         }
     }
@@ -107,6 +111,21 @@ void GameManager::runFrame()
     WorldManager::instance().update();
     // Past INT_MAX (two years of frames) the count starts again at 0 instead of overflowing.
     stepCount = stepCount == INT_MAX ? 0 : stepCount + 1;
+}
+
+int GameManager::setHeadless(bool on)
+{
+    DisplayManager& display = DisplayManager::instance();
+    if (display.isStarted() || display.getWindow() != nullptr || display.headlessStarted)
+        return -1;
+    display.headless = on;
+    AudioDevice::instance().setSilent(on);
+    return 0;
+}
+
+bool GameManager::isHeadless() const
+{
+    return DisplayManager::instance().isHeadless();
 }
 
 void GameManager::setGameOver(bool over)

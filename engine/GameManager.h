@@ -45,6 +45,15 @@ public:
     /// Returns the target frame duration in milliseconds (FRAME_TIME_DEFAULT until set).
     int getFrameTime() const;
 
+    /// Before startUp(): makes the game run with no window, keeping the display's cells in memory
+    /// (DisplayManager::getScreenText()), without sound, and without waiting between frames. Such a run
+    /// needs no X display and no font; with InputManager::startReplay() it replays a game as fast as the
+    /// machine goes. Returns 0, or -1 (nothing changed) once the display has started.
+    int setHeadless(bool on = true);
+
+    /// Returns true when the game runs with no window (setHeadless()).
+    bool isHeadless() const;
+
     /// Returns the number of frames completed since construction; after INT_MAX it starts again at 0.
     int getStepCount() const;
 

@@ -5,6 +5,8 @@
 #include "EventMouse.h"
 #include "GameManager.h"
 #include "InputRecord.h"
+#include "InputRecorder.h"
+#include "InputRecording.h"
 #include "Keyboard.h"
 #include "WorldManager.h"
 
@@ -14,7 +16,11 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <iterator>
+#include <utility>
+#include <vector>
 
 #if SFML_VERSION_MAJOR >= 3
 #include <optional>
@@ -163,9 +169,11 @@ bool recordOf(const sf::Event& event, const sf::RenderWindow& window, InputRecor
 
 } // namespace
 
-InputManager::InputManager() : keysDown()
+InputManager::InputManager() : keysDown(), recordingBase(-1), recordingFrame(0), replayNext(0), replayBase(-1)
 {
 }
+
+InputManager::~InputManager() = default;
 
 InputManager& InputManager::instance()
 {
@@ -191,13 +199,29 @@ void InputManager::shutDown()
     sf::RenderWindow* window = DisplayManager::instance().getWindow();
     if (window != nullptr)
         window->setKeyRepeatEnabled(true);
+    stopRecording();
+    replay.reset();
 }
 
 void InputManager::getInput()
 {
+    if (recorder != nullptr)
+        recordingFrame = frameSince(recordingBase);
+    int replayFrame = replay != nullptr ? frameSince(replayBase) : 0;
+    if (!pollWindow())
+        return;
+    if (replay != nullptr)
+        replayInputs(replayFrame);
+    // A close request among the replayed inputs finished the recording already.
+    if (recorder != nullptr)
+        recorder->reach(recordingFrame);
+}
+
+bool InputManager::pollWindow()
+{
     sf::RenderWindow* window = DisplayManager::instance().getWindow();
     if (window == nullptr)
-        return;
+        return true;
 
     InputRecord record;
     sf::Vector2u size;
@@ -213,15 +237,109 @@ void InputManager::getInput()
             DisplayManager::instance().fitToWindow(size.x, size.y);
         if (!recordOf(event, *window, record))
             continue;
+        // A replay's player can still close the window, but not play along.
+        if (replay != nullptr && record.kind != INPUT_CLOSED)
+            continue;
         applyInput(record);
         // Shutting down closed the window: what is still queued behind the close is dropped.
         if (record.kind == INPUT_CLOSED)
+            return false;
+    }
+    return true;
+}
+
+void InputManager::replayInputs(int frame)
+{
+    const std::vector<RecordedInput>& inputs = replay->getInputs();
+    while (replayNext < inputs.size() && inputs[replayNext].frame <= frame) {
+        InputRecord record = inputs[replayNext].record;
+        replayNext++;
+        applyInput(record);
+        // Shutting down for the close ended the replay.
+        if (record.kind == INPUT_CLOSED)
             return;
     }
+    if (frame >= replay->getLastFrame()) {
+        replay.reset();
+        GameManager::instance().setGameOver(true);
+    }
+}
+
+int InputManager::frameSince(int& base)
+{
+    int step = GameManager::instance().getStepCount();
+    if (base < 0)
+        base = step;
+    std::int64_t frame = static_cast<std::int64_t>(step) - base;
+    // The step count starts again at 0 after INT_MAX.
+    if (frame < 0)
+        frame += static_cast<std::int64_t>(INT_MAX) + 1;
+    return static_cast<int>(frame);
+}
+
+int InputManager::startRecording(const std::string& path)
+{
+    stopRecording();
+    recordingMessage.clear();
+    std::unique_ptr<InputRecorder> made = std::make_unique<InputRecorder>(path);
+    if (!made->isGood()) {
+        recordingMessage = "cannot create the recording " + path;
+        return -1;
+    }
+    recorder = std::move(made);
+    recordingPath = path;
+    recordingBase = -1;
+    recordingFrame = 0;
+    return 0;
+}
+
+void InputManager::stopRecording()
+{
+    if (recorder == nullptr)
+        return;
+    // A run that never read its input has no frame to name: the recording says so by having no end.
+    if (recordingBase >= 0)
+        recorder->end(recordingFrame);
+    if (!recorder->isGood())
+        recordingMessage = "the recording " + recordingPath + " could not be written in full";
+    recorder.reset();
+}
+
+int InputManager::startReplay(const std::string& path)
+{
+    recordingMessage.clear();
+    std::unique_ptr<InputRecording> loaded = std::make_unique<InputRecording>();
+    if (loaded->load(path) != 0) {
+        recordingMessage = loaded->getError();
+        return -1;
+    }
+    if (!loaded->isFinished())
+        recordingMessage = path +
+                           ": the recorded run did not finish; the replay ends where its recording does, at frame " +
+                           std::to_string(loaded->getLastFrame());
+    replay = std::move(loaded);
+    replayNext = 0;
+    replayBase = -1;
+    return 0;
+}
+
+bool InputManager::isReplaying() const
+{
+    return replay != nullptr;
+}
+
+std::string InputManager::getRecordingMessage() const
+{
+    return recordingMessage;
 }
 
 void InputManager::applyInput(const InputRecord& record)
 {
+    // Written before it takes effect: a close request shuts the recording down with the game.
+    if (recorder != nullptr) {
+        recordingFrame = frameSince(recordingBase);
+        recorder->write(recordingFrame, record);
+    }
     switch (record.kind) {
     case INPUT_CLOSED:
         GameManager::instance().shutDown();

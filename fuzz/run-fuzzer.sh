@@ -1,11 +1,11 @@
 #!/bin/bash
-# Runs one fuzz target for a fixed time on a working corpus seeded from the given folders.
-# Usage: run-fuzzer.sh <fuzzer> <work-dir> <seconds> <dictionary> <seed-dir>...
+# Runs one fuzz target for a fixed time on a working corpus seeded from the given folders and files.
+# Usage: run-fuzzer.sh <fuzzer> <work-dir> <seconds> <dictionary> <seed-dir or file>...
 # The seeds are copied, so the folders they come from are never written to.
 set -euo pipefail
 
 if [ $# -lt 5 ]; then
-    echo "usage: $0 <fuzzer> <work-dir> <seconds> <dictionary> <seed-dir>..." >&2
+    echo "usage: $0 <fuzzer> <work-dir> <seconds> <dictionary> <seed-dir or file>..." >&2
     exit 2
 fi
 fuzzer=$(realpath "$1")
@@ -18,6 +18,8 @@ mkdir -p "$work/corpus" "$work/crashes"
 for seeds in "$@"; do
     if [ -d "$seeds" ]; then
         find "$seeds" -maxdepth 1 -type f ! -name '*.md' -exec cp {} "$work/corpus/" \;
+    elif [ -f "$seeds" ]; then
+        cp "$seeds" "$work/corpus/"
     fi
 done
 
@@ -36,6 +38,7 @@ fi
 if [ -n "$(ls -A crashes)" ]; then
     echo "The fuzzer found inputs that fail; they are in $PWD/crashes/." >&2
     echo "Keep each in tests/fuzz-regressions/ as load-<what>.txt or reject-<what>.txt (what" >&2
-    echo "loadSprite must return for it), fix the fault, and the engine tests replay it from then on." >&2
+    echo "loadSprite must return for it), or for the recording reader in its recordings/ folder as" >&2
+    echo "replay-<what>.rec or refuse-<what>.rec; fix the fault, and the engine tests replay it from then on." >&2
 fi
 exit 1

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds and runs the performance measurements under Xvfb, each beside its per-cell baseline:
-# frame costs (Google Benchmark, real time, medians of 10 repetitions), the loop's pacing, and the
-# CPU time per frame while playing. The figures are meaningful on a quiet machine only.
+# frame costs (Google Benchmark, real time, medians of 10 repetitions), the loop's pacing, the
+# CPU time per frame while playing, and a long game replayed headless against the clock. The figures
+# are meaningful on a quiet machine only.
 #
 # Usage: tools/run-benchmarks.sh [build-dir]   (default: build)
 set -euo pipefail
@@ -10,7 +11,7 @@ ROOT=$(pwd)
 BUILD=${1:-build}
 
 cmake -S . -B "$BUILD"
-cmake --build "$BUILD" -j2 --target lu_benchmarks pacing_harness play_harness coilwander
+cmake --build "$BUILD" -j2 --target lu_benchmarks pacing_harness play_harness replay_harness coilwander
 BUILD=$(cd "$BUILD" && pwd)
 
 export ALSOFT_DRIVERS=null
@@ -46,3 +47,7 @@ echo "== CPU while playing (process CPU time, rendering threads included)"
 "${XVFB[@]}" ./play_harness --per-cell 600
 "${XVFB[@]}" ./play_harness 600
 "${XVFB[@]}" bash "$ROOT/benchmarks/play-cpu.sh" "$BUILD/game" 20
+
+echo
+echo "== Replay: a 10,000-frame game replayed headless, five times (at least 100x real time is the aim)"
+bash "$ROOT/benchmarks/replay-speed.sh" "$BUILD" 10000 5

@@ -2,8 +2,9 @@
 # Builds everything and runs every test; window, input and audio tests run under Xvfb.
 #   1. the ordinary build: every test included (static analysis, the format check, the examples built
 #      in the tree and against the engine installed into a prefix of their own, the API reference);
-#   2. the same code with AddressSanitizer and UndefinedBehaviorSanitizer: the in-process tests;
-#   3. the fuzz targets (clang's libFuzzer), each for a minute;
+#   2. the same code with AddressSanitizer and UndefinedBehaviorSanitizer: the in-process tests and the
+#      headless replays;
+#   3. the fuzz targets (clang's libFuzzer), sharing a minute of each of two cores;
 #   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests;
 #   5. the same against SFML 3.0.2, built once from its source tarball by tools/sfml30.sh, when the
 #      tarball is there ($LU_SFML30_TARBALL, by default ../shared/deps/SFML-3.0.2.tar.gz beside the
@@ -27,11 +28,12 @@ WINDOWS_BUILD_DIR=${LU_WINDOWS_BUILD_DIR:-build-windows}
 # -noreset: the server would otherwise reset when one test closes the last connection, and a
 # window another test is opening at that moment would fail.
 XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
-# The labels of the tests that run inside the test process, which the sanitizers can watch.
-IN_PROCESS_LABELS='^(engine|window|audio|game|assets)$'
+# The labels of the tests that run inside the test process, which the sanitizers can watch, and the
+# game's headless replays, a whole game each.
+IN_PROCESS_LABELS='^(engine|window|audio|game|assets|replay)$'
 # On SFML 3: those, and the real program end to end. On 3.1, valgrind cannot run a program started
 # by the private folder's loader, and the ordinary build runs that leak check.
-SFML3_LABELS='^(engine|window|audio|game|assets|e2e)$'
+SFML3_LABELS='^(engine|window|audio|game|assets|replay|e2e)$'
 SFML3_EXCLUDED='^game_many_games_leak_nothing$'
 # Under Wine: those, the real program end to end and the examples (valgrind's leak check is not built
 # there).
@@ -76,7 +78,7 @@ sanitized() {
 
 fuzz() {
     CC=clang CXX=clang++ cmake -S . -B "$FUZZ_BUILD_DIR" -DLU_FUZZ=ON &&
-        cmake --build "$FUZZ_BUILD_DIR" -j2 --target SpriteLoaderFuzzer SpriteDrawFuzzer &&
+        cmake --build "$FUZZ_BUILD_DIR" -j2 --target SpriteLoaderFuzzer SpriteDrawFuzzer RecordingReaderFuzzer &&
         ctest --test-dir "$FUZZ_BUILD_DIR" -L '^fuzz$' -j2 --output-on-failure
 }
 

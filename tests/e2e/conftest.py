@@ -24,6 +24,7 @@ PALETTE = {(0, 0, 0): "black", (255, 0, 0): "red", (0, 255, 0): "green", (255, 2
            (0, 0, 255): "blue", (255, 0, 255): "magenta", (0, 255, 255): "cyan", (255, 255, 255): "white"}
 RECORDING = "recording.wav"
 ERRORS = "stderr.txt"
+OUTPUT = "stdout.txt"
 TIMEOUT = 20
 
 
@@ -47,8 +48,8 @@ class Game:
         self.folder, self.sfml, self.command = folder, sfml, command
         self.process = self.window = self.x = None
 
-    def start(self, environment=None, window=True):
-        """Starts the game; with window, waits for its window and focuses it."""
+    def start(self, environment=None, window=True, arguments=()):
+        """Starts the game with the arguments; with window, waits for its window and focuses it."""
         env = dict(os.environ, ALSOFT_DRIVERS="wave", ALSOFT_CONF=self.path("alsoft.conf"))
         with open(self.path("alsoft.conf"), "w") as conf:
             conf.write("[wave]\nfile = %s\n" % self.path(RECORDING))
@@ -58,10 +59,9 @@ class Game:
             env["ALSA_CONFIG_PATH"] = self.path("alsa.conf")
         env.update(environment or {})
         env = {name: value for name, value in env.items() if value is not None}
-        program = self.command[:-1] + [self.path(self.command[-1])]
-        with open(self.path(ERRORS), "w") as errors:
-            self.process = subprocess.Popen(program, cwd=self.folder, env=env,
-                                            stdout=subprocess.DEVNULL, stderr=errors)
+        program = self.command[:-1] + [self.path(self.command[-1])] + list(arguments)
+        with open(self.path(ERRORS), "w") as errors, open(self.path(OUTPUT), "w") as output:
+            self.process = subprocess.Popen(program, cwd=self.folder, env=env, stdout=output, stderr=errors)
         if window:
             found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "Coilwander"],
                                    capture_output=True, text=True, timeout=TIMEOUT).stdout.split()
@@ -144,9 +144,14 @@ class Game:
         finally:
             self.process.send_signal(signal.SIGCONT)
 
-    def wait(self):
+    def output(self):
+        """Returns what the game wrote to stdout."""
+        with open(self.path(OUTPUT)) as output:
+            return output.read()
+
+    def wait(self, timeout=TIMEOUT):
         """Waits for the game to end by itself and returns its exit status."""
-        return self.process.wait(timeout=TIMEOUT)
+        return self.process.wait(timeout=timeout)
 
     def quit(self):
         self.press("q")
