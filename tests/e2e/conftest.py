@@ -59,7 +59,7 @@ class Game:
             env["ALSA_CONFIG_PATH"] = self.path("alsa.conf")
         env.update(environment or {})
         env = {name: value for name, value in env.items() if value is not None}
-        program = self.command[:-1] + [self.path(self.command[-1])] + list(arguments)
+        program = self.program(arguments)
         with open(self.path(ERRORS), "w") as errors, open(self.path(OUTPUT), "w") as output:
             self.process = subprocess.Popen(program, cwd=self.folder, env=env, stdout=output, stderr=errors)
         if window:
@@ -70,6 +70,10 @@ class Game:
             self.xdotool("windowfocus", "--sync", self.window)
             self.x = display.Display()
         return self
+
+    def program(self, arguments=()):
+        """Returns the command that runs the game in its folder with the arguments."""
+        return self.command[:-1] + [self.path(self.command[-1])] + list(arguments)
 
     def path(self, name):
         return os.path.join(self.folder, name)
