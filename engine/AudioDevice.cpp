@@ -45,6 +45,19 @@ void forget(std::vector<Item*>& items, Item* item)
     items.erase(std::remove(items.begin(), items.end(), item), items.end());
 }
 
+// Takes one of limit places, of which inUse are taken. With every place taken, the first item found
+// finished gives its player, and its place, back.
+template <typename Item>
+bool takePlayer(int& inUse, int limit, const std::vector<Item*>& items)
+{
+    bool free = inUse < limit ||
+                std::any_of(items.begin(), items.end(), [](Item* item) { return item->releaseFinishedPlayer(); });
+    if (free) {
+        inUse++;
+    }
+    return free;
+}
+
 } // namespace
 
 AudioDevice& AudioDevice::instance()
@@ -122,15 +135,9 @@ void AudioDevice::removeMusic(Music* music)
     forget(musics, music);
 }
 
-// With every place taken, the first sound found finished gives its player, and its place, back.
 bool AudioDevice::takeSoundPlayer()
 {
-    bool free = soundPlayers < MAX_SOUND_PLAYERS ||
-                std::any_of(sounds.begin(), sounds.end(), [](Sound* sound) { return sound->releaseFinishedPlayer(); });
-    if (free) {
-        soundPlayers++;
-    }
-    return free;
+    return takePlayer(soundPlayers, MAX_SOUND_PLAYERS, sounds);
 }
 
 void AudioDevice::giveBackSoundPlayer()
@@ -140,12 +147,7 @@ void AudioDevice::giveBackSoundPlayer()
 
 bool AudioDevice::takeMusicPlayer()
 {
-    bool free = musicPlayers < MAX_MUSIC_PLAYERS ||
-                std::any_of(musics.begin(), musics.end(), [](Music* music) { return music->releaseFinishedPlayer(); });
-    if (free) {
-        musicPlayers++;
-    }
-    return free;
+    return takePlayer(musicPlayers, MAX_MUSIC_PLAYERS, musics);
 }
 
 void AudioDevice::giveBackMusicPlayer()
