@@ -45,19 +45,6 @@ void forget(std::vector<Item*>& items, Item* item)
     items.erase(std::remove(items.begin(), items.end(), item), items.end());
 }
 
-// Takes one of limit places, of which inUse are taken. With every place taken, the first item found
-// finished gives its player, and its place, back.
-template <typename Item>
-bool takePlayer(int& inUse, int limit, const std::vector<Item*>& items)
-{
-    bool free = inUse < limit ||
-                std::any_of(items.begin(), items.end(), [](Item* item) { return item->releaseFinishedPlayer(); });
-    if (free) {
-        inUse++;
-    }
-    return free;
-}
-
 } // namespace
 
 AudioDevice& AudioDevice::instance()
@@ -133,6 +120,19 @@ void AudioDevice::addMusic(Music* music)
 void AudioDevice::removeMusic(Music* music)
 {
     forget(musics, music);
+}
+
+// Takes one of limit places, of which inUse are taken. With every place taken, the first item found
+// finished gives its player, and its place, back.
+template <typename Item>
+bool AudioDevice::takePlayer(int& inUse, int limit, const std::vector<Item*>& items)
+{
+    bool free = inUse < limit ||
+                std::any_of(items.begin(), items.end(), [](Item* item) { return item->releaseFinishedPlayer(); });
+    if (free) {
+        inUse++;
+    }
+    return free;
 }
 
 bool AudioDevice::takeSoundPlayer()

@@ -69,6 +69,9 @@ private:
 
     void open();
 
+    template <typename Item>
+    static bool takePlayer(int& inUse, int limit, const std::vector<Item*>& items);
+
     State state;
     bool silent;
     // An idle stream that keeps the device open from the first sound to the exit, so that it is
