@@ -1,6 +1,6 @@
-# SFML's audio on Windows needs OpenAL's DLL beside each program; lu_copy_runtime_dlls puts it there.
-# Included once SFML is found.
-if(WIN32 AND NOT LU_RUNTIME_DLLS)
+# SFML 2's audio on Windows needs OpenAL's DLL beside each program; lu_copy_runtime_dlls puts it there.
+# SFML 3 plays through Windows' own audio and needs none. Included once SFML is found.
+if(WIN32 AND SFML_VERSION_MAJOR LESS 3 AND NOT LU_RUNTIME_DLLS)
   find_file(LU_OPENAL_DLL openal32.dll HINTS "${SFML_DIR}/../../../bin" PATH_SUFFIXES bin
             DOC "OpenAL's DLL, copied beside every program")
   if(LU_OPENAL_DLL)
@@ -41,7 +41,7 @@ endfunction()
 
 # lu_copy_runtime_dlls(<target>)
 # Windows looks first beside a program for the DLLs it needs. After each build of <target>, copies there
-# the files listed in LU_RUNTIME_DLLS (a Windows build of this repository lists OpenAL's openal32.dll)
+# the files listed in LU_RUNTIME_DLLS (a Windows build against SFML 2 lists OpenAL's openal32.dll)
 # and, with CMake 3.21 or later, the DLLs of the libraries it links (SFML's, when SFML is not static).
 function(lu_copy_runtime_dlls target)
   if(NOT LU_RUNTIME_DLLS)

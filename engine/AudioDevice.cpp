@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -27,13 +28,20 @@ void closeAtExit()
     AudioDevice::instance().close();
 }
 
+#if SFML_VERSION_MAJOR >= 3
+// The device SFML 3 falls back to where the system lists none (a Windows machine without a sound
+// card, say): it takes every sound and plays nothing, which is no device to a player.
+const char* const NULL_DEVICE_NAME = "NULL Playback Device";
+#endif
+
 // Returns true when the stream just made has a device to play on. SFML 2 tells of a device it cannot
 // open only on its error stream, so anything it reported while making the stream counts.
 bool deviceOpened(const std::string& report)
 {
 #if SFML_VERSION_MAJOR >= 3
     static_cast<void>(report);
-    return sf::PlaybackDevice::getDevice().has_value();
+    std::optional<std::string> device = sf::PlaybackDevice::getDevice();
+    return device.has_value() && *device != NULL_DEVICE_NAME;
 #else
     return report.empty();
 #endif

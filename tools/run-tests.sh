@@ -9,12 +9,14 @@
 #   5. the same against SFML 3.0.2, built once from its source tarball by tools/sfml30.sh, when the
 #      tarball is there ($LU_SFML30_TARBALL, by default ../shared/deps/SFML-3.0.2.tar.gz beside the
 #      repository); without it the step says that it is skipped;
-#   6. the Windows programs (cross-built by tools/windows.sh) under Wine: the in-process tests but the
-#      input ones, which send X events from inside the test program, the game end to end and the
-#      examples. Skipped when SFML's source for Windows is not there.
+#   6. the Windows programs (cross-built by tools/windows.sh against SFML 2.6.2) under Wine: the
+#      in-process tests but the input ones, which send X events from inside the test program, the game
+#      end to end and the examples. Skipped when SFML's source for Windows is not there;
+#   7. the same against SFML 3.0.2 for Windows, built once from the tarball of step 5 and the sources of
+#      its dependencies in ../shared/deps/windows-sfml3; skipped when any of them is not there.
 # Every step runs even when an earlier one fails; the script fails if any did.
 # The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR, LU_FUZZ_BUILD_DIR,
-# LU_SFML3_BUILD_DIR, LU_SFML30_BUILD_DIR and LU_WINDOWS_BUILD_DIR.
+# LU_SFML3_BUILD_DIR, LU_SFML30_BUILD_DIR, LU_WINDOWS_BUILD_DIR and LU_WINDOWS_SFML30_BUILD_DIR.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,6 +27,7 @@ SFML3_BUILD_DIR=${LU_SFML3_BUILD_DIR:-build-sfml3}
 SFML30_BUILD_DIR=${LU_SFML30_BUILD_DIR:-build-sfml30}
 export LU_SFML30_TARBALL=${LU_SFML30_TARBALL:-$PWD/../shared/deps/SFML-3.0.2.tar.gz}
 WINDOWS_BUILD_DIR=${LU_WINDOWS_BUILD_DIR:-build-windows}
+WINDOWS_SFML30_BUILD_DIR=${LU_WINDOWS_SFML30_BUILD_DIR:-build-windows-sfml30}
 # -noreset: the server would otherwise reset when one test closes the last connection, and a
 # window another test is opening at that moment would fail.
 XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24 -noreset")
@@ -100,13 +103,15 @@ sfml30() {
         "${XVFB[@]}" ctest --test-dir "$SFML30_BUILD_DIR" -L "$SFML3_LABELS" -j2 --output-on-failure
 }
 
-# tools/windows.sh exits with SKIPPED when SFML's source for Windows is missing.
+# Builds into the folder against the SFML version given and runs the tests under Wine. tools/windows.sh
+# exits with SKIPPED when that SFML's sources for Windows are missing.
 windows() {
-    tools/windows.sh "$WINDOWS_BUILD_DIR" || return
-    "${XVFB[@]}" ctest --test-dir "$WINDOWS_BUILD_DIR" -L "$WINDOWS_LABELS" -j2 --output-on-failure
+    local build_dir=$1 sfml=$2
+    LU_WINDOWS_SFML=$sfml tools/windows.sh "$build_dir" || return
+    "${XVFB[@]}" ctest --test-dir "$build_dir" -L "$WINDOWS_LABELS" -j2 --output-on-failure
     local status=$?
     # Wine's server outlives the programs by a few seconds; the step ends with it.
-    tools/wine.sh "$WINDOWS_BUILD_DIR/wine-prefix" --stop
+    tools/wine.sh "$build_dir/wine-prefix" --stop
     return $status
 }
 
@@ -115,7 +120,8 @@ step "sanitized build and tests" sanitized
 step "fuzzing" fuzz
 step "SFML 3.1 build and tests" sfml3
 step "SFML 3.0.2 build and tests" sfml30
-step "Windows build and tests under Wine" windows
+step "Windows build and tests under Wine" windows "$WINDOWS_BUILD_DIR" 2.6.2
+step "Windows on SFML 3.0.2 build and tests under Wine" windows "$WINDOWS_SFML30_BUILD_DIR" 3.0.2
 
 echo "=== times"
 printf '%s\n' "${timings[@]}"

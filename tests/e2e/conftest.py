@@ -53,9 +53,10 @@ class Game:
         env = dict(os.environ, ALSOFT_DRIVERS="wave", ALSOFT_CONF=self.path("alsoft.conf"))
         with open(self.path("alsoft.conf"), "w") as conf:
             conf.write("[wave]\nfile = %s\n" % self.path(RECORDING))
-        if self.sfml >= 3:  # miniaudio starts only with ALSA's default device defined; it then plays into nothing
+        if self.sfml >= 3:  # miniaudio (and Wine) find ALSA's listed default device, which plays into nothing
             with open(self.path("alsa.conf"), "w") as conf:
-                conf.write("pcm.!default { type null }\nctl.!default { type hw card 0 }\n")
+                conf.write('pcm.!default { type null hint { show on description "silence" } }\n'
+                           'ctl.!default { type hw card 0 }\n')
             env["ALSA_CONFIG_PATH"] = self.path("alsa.conf")
         env.update(environment or {})
         env = {name: value for name, value in env.items() if value is not None}
