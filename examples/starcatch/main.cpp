@@ -1,5 +1,6 @@
-// Stars fall from the top; A and D move the basket that catches them. Q quits.
-// Shows sprites loaded from files, their animation, collisions, the out event, a sound and a game's own events.
+// Stars fall from the top; A and D move the basket that catches them. M pauses the music, - and = set its
+// volume. Q quits.
+// Shows sprites loaded from files, their animation, collisions, the out event, a sound, music and a game's own events.
 #include <lu/DisplayManager.h>
 #include <lu/EventCollision.h>
 #include <lu/EventKeyboard.h>
@@ -7,6 +8,7 @@
 #include <lu/EventStep.h>
 #include <lu/GameManager.h>
 #include <lu/Keyboard.h>
+#include <lu/Music.h>
 #include <lu/Object.h>
 #include <lu/ResourceManager.h>
 #include <lu/Sound.h>
@@ -113,6 +115,49 @@ public:
     }
 };
 
+// The sound desk: M pauses and resumes the music, - and = turn it down and up; a miss cuts short the blip
+// of the last catch.
+class SoundDesk : public lu::Object {
+public:
+    SoundDesk()
+    {
+        setType("SoundDesk");
+        setSolidity(lu::INTANGIBLE); // neither seen nor touched
+    }
+
+    int handleEvent(const lu::Event* event) override
+    {
+        lu::ResourceManager& resources = lu::ResourceManager::instance();
+        if (event->getType() == MISSED_EVENT) {
+            if (lu::Sound* blip = resources.getSound("catch"))
+                blip->stop();
+            return 1;
+        }
+        if (event->getType() != lu::KEYBOARD_EVENT)
+            return 0;
+        const auto* keyboard = static_cast<const lu::EventKeyboard*>(event);
+        lu::Music* music = resources.getMusic("hum");
+        if (keyboard->getKeyAction() != lu::KEY_PRESSED || music == nullptr)
+            return 0;
+        if (keyboard->getKey() == lu::Keyboard::M) {
+            if (music->isPlaying())
+                music->pause(); // play() carries on from here
+            else
+                music->play();
+        } else if (keyboard->getKey() == lu::Keyboard::HYPHEN) {
+            music->setVolume(music->getVolume() - VOLUME_STEP); // kept within 0 to 100
+        } else if (keyboard->getKey() == lu::Keyboard::EQUAL) {
+            music->setVolume(music->getVolume() + VOLUME_STEP);
+        } else {
+            return 0;
+        }
+        return 1;
+    }
+
+private:
+    static constexpr float VOLUME_STEP = 10;
+};
+
 // The score line at the top, drawn over everything else (altitude 4).
 class Score : public lu::Object {
 public:
@@ -157,6 +202,12 @@ int main()
         resources.loadSprite("sprites/star.txt", "star");
         resources.loadSprite("sprites/basket.txt", "basket");
         resources.loadSound("sounds/catch.wav", "catch");
+        resources.loadMusic("sounds/hum.wav", "hum");
+        if (lu::Music* music = resources.getMusic("hum")) {
+            music->setVolume(50);
+            music->play(); // loops until the game ends
+        }
+        new SoundDesk();
         new Score();
         new Basket();
         for (int i = 0; i < STARS_FALLING; ++i)
