@@ -9,6 +9,12 @@ namespace lu {
 const std::string MOUSE_EVENT = "lu::mouse";
 
 /// What the mouse did.
+/// \code
+/// if (mouse->getMouseAction() == lu::MOUSE_CLICKED && mouse->getMouseButton() == lu::LEFT)
+///     dragging = true;
+/// else if (mouse->getMouseAction() == lu::MOUSE_RELEASED && mouse->getMouseButton() == lu::LEFT)
+///     dragging = false;
+/// \endcode
 enum MouseAction {
     UNDEFINED_MOUSE_ACTION = -1,
     MOUSE_CLICKED = 0,

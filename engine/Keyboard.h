@@ -3,7 +3,11 @@
 namespace lu {
 namespace Keyboard {
 
-/// The engine's key codes.
+/// The engine's key codes, which keyboard events carry and InputManager::isKeyDown() takes.
+/// \code
+/// if (keyboard->getKey() == lu::Keyboard::BACKSPACE && keyboard->getKeyAction() == lu::KEY_PRESSED)
+///     name.pop_back(); // a name typed on the high-score screen loses its last letter
+/// \endcode
 enum Key {
     UNDEFINED_KEY = -1,
     SPACE,
