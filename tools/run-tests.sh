@@ -7,13 +7,14 @@
 #   3. the fuzz targets (clang's libFuzzer), sharing a minute of each of two cores;
 #   4. the same code against SFML 3.1 (fetched by tools/sfml3.sh): the in-process and end-to-end tests;
 #   5. the same against SFML 3.0.2, built once from its source tarball by tools/sfml30.sh, when the
-#      tarball is there ($LU_SFML30_TARBALL, by default ../shared/deps/SFML-3.0.2.tar.gz beside the
-#      repository); without it the step says that it is skipped;
+#      tarball is there ($LU_SFML30_TARBALL, by default in the folder tools/deps-dir.sh names:
+#      shared/deps beside the repository or beside the one it was cloned from, or $LU_DEPS_DIR);
+#      without it the step says that it is skipped;
 #   6. the Windows programs (cross-built by tools/windows.sh against SFML 2.6.2) under Wine: the
 #      in-process tests but the input ones, which send X events from inside the test program, the game
 #      end to end and the examples. Skipped when SFML's source for Windows is not there;
 #   7. the same against SFML 3.0.2 for Windows, built once from the tarball of step 5 and the sources of
-#      its dependencies in ../shared/deps/windows-sfml3; skipped when any of them is not there.
+#      its dependencies in that folder's windows-sfml3/; skipped when any of them is not there.
 # Every step runs even when an earlier one fails; the script fails if any did.
 # The build folders can be moved with LU_BUILD_DIR, LU_ASAN_BUILD_DIR, LU_FUZZ_BUILD_DIR,
 # LU_SFML3_BUILD_DIR, LU_SFML30_BUILD_DIR, LU_WINDOWS_BUILD_DIR and LU_WINDOWS_SFML30_BUILD_DIR.
@@ -25,7 +26,7 @@ ASAN_BUILD_DIR=${LU_ASAN_BUILD_DIR:-build-asan}
 FUZZ_BUILD_DIR=${LU_FUZZ_BUILD_DIR:-build-fuzz}
 SFML3_BUILD_DIR=${LU_SFML3_BUILD_DIR:-build-sfml3}
 SFML30_BUILD_DIR=${LU_SFML30_BUILD_DIR:-build-sfml30}
-export LU_SFML30_TARBALL=${LU_SFML30_TARBALL:-$PWD/../shared/deps/SFML-3.0.2.tar.gz}
+export LU_SFML30_TARBALL=${LU_SFML30_TARBALL:-$(tools/deps-dir.sh)/SFML-3.0.2.tar.gz}
 WINDOWS_BUILD_DIR=${LU_WINDOWS_BUILD_DIR:-build-windows}
 WINDOWS_SFML30_BUILD_DIR=${LU_WINDOWS_SFML30_BUILD_DIR:-build-windows-sfml30}
 # -noreset: the server would otherwise reset when one test closes the last connection, and a

@@ -6,15 +6,15 @@
 #
 # Usage: tools/sfml30.sh <build-dir> [more cmake arguments]
 #
-# The tarball is $LU_SFML30_TARBALL, by default ../shared/deps/SFML-3.0.2.tar.gz beside the
-# repository. The folder is $LU_SFML30_DIR, by default
+# The tarball is $LU_SFML30_TARBALL, by default SFML-3.0.2.tar.gz in the folder that tools/deps-dir.sh
+# names (shared/deps beside the repository). The folder is $LU_SFML30_DIR, by default
 # ${XDG_CACHE_HOME:-$HOME/.cache}/coilwander/sfml3.0.2; it is reused when it is complete and was
 # built from the same tarball. Machines with SFML 3.0 installed need none of this: pass its
 # -DSFML_DIR to cmake.
 set -uo pipefail
 
 REPO=$(cd "$(dirname "$0")/.." && pwd)
-TARBALL=${LU_SFML30_TARBALL:-$REPO/../shared/deps/SFML-3.0.2.tar.gz}
+TARBALL=${LU_SFML30_TARBALL:-$("$REPO/tools/deps-dir.sh")/SFML-3.0.2.tar.gz}
 SFML_DIR=${LU_SFML30_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/coilwander/sfml3.0.2}
 COMPLETE="$SFML_DIR/.complete"
 # FETCHCONTENT_FULLY_DISCONNECTED: should SFML ever reach for a dependency of its own, the build

@@ -6,8 +6,8 @@
 #
 # Usage: [LU_WINDOWS_SFML=2.6.2|3.0.2] tools/windows.sh <build-dir> [more cmake arguments]
 #
-# LU_WINDOWS_SFML chooses the SFML, 2.6.2 by default. Its sources, by default in the shared/deps
-# folder beside the repository:
+# LU_WINDOWS_SFML chooses the SFML, 2.6.2 by default. Its sources, by default in the folder that
+# tools/deps-dir.sh names (shared/deps beside the repository):
 # - 2.6.2: $LU_SFML_WINDOWS_SOURCE, SFML-2.6.2-windows-x64.tar.gz (SFML with its prebuilt MinGW
 #   libraries);
 # - 3.0.2: $LU_SFML30_TARBALL, SFML-3.0.2.tar.gz (the one the Linux build uses), and in
@@ -20,7 +20,7 @@
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-DEPS=$ROOT/../shared/deps
+DEPS=$("$ROOT/tools/deps-dir.sh")
 SFML_VERSION=${LU_WINDOWS_SFML:-2.6.2}
 TOOLCHAIN=$ROOT/cmake/mingw-w64.cmake
 GTEST_SOURCE=/usr/src/googletest
