@@ -246,7 +246,7 @@ int DisplayManager::drawString(Vector worldPosition, std::string text, Color col
 void DisplayManager::swapBuffers()
 {
     if (showing) {
-        shownCells = drawnCells;
+        shownCells.swap(drawnCells);
         std::fill(drawnCells.begin(), drawnCells.end(), ' ');
     }
     if (window == nullptr)
